@@ -1,0 +1,89 @@
+// The program's own module: global state, menu commands, the computed menu and texts, and (in the
+// Windows build) the window, the popup and the registration prompt.
+#pragma once
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace Pathgrab {
+
+// ---- Menu command identifiers ----------------------------------------------------------------------
+
+enum : uint32_t {
+    IDM_LIST_LONG_PATHS = 0x100,
+    IDM_LIST_QUOTED_LONG_PATHS = 0x101,
+    IDM_LIST_NAMES_WITH_EXT = 0x102,
+    IDM_LIST_NAMES_WITHOUT_EXT = 0x103,
+    IDM_LONG_PATH = 0x104,
+    IDM_QUOTED_LONG_PATH = 0x105,
+    IDM_FILE_NAME = 0x106,
+    IDM_NAME_WITHOUT_EXT = 0x107,
+    IDM_FOLDER = 0x108,
+    IDM_QUOTED_FOLDER = 0x109,
+    IDM_SHORT_PATH = 0x110,
+    IDM_CANCEL = 0x111,
+};
+
+// ---- Global state: written once by ShowPathMenu, read-only afterwards ---------------------------
+
+extern std::string TargetLongPath;
+extern std::string TargetFileName;
+extern std::string TargetBaseName;
+extern std::string TargetFolder;
+extern std::string TargetShortPath;
+
+// Releases the five target strings in the order of the program's finalisation.
+void ReleaseTargets();
+
+// ---- Decisions (computed, no platform effects) ---------------------------------------------------
+
+// One entry of the popup menu: a command item, or a separator (Id 0, no caption).
+struct TMenuEntry {
+    uint32_t Id;
+    std::string Caption;
+    bool Separator;
+};
+
+// The popup's content from the five target strings, the argument count and the folder test.
+std::vector<TMenuEntry> MenuEntries(int ArgCount, bool TargetIsFolder);
+
+// The text a list command puts on the clipboard; given by the caller so that CommandText stays pure.
+typedef std::string (*TListTextFn)(uint32_t Id);
+
+// The text that command Id puts on the clipboard (empty: the clipboard is left alone).
+std::string CommandText(uint32_t Id, TListTextFn ListText);
+
+// How a list command turns an argument into its long form (ToLongPath in the program).
+typedef std::string (*TLongPathFn)(const std::string& Path);
+
+// The list texts over the given arguments: long paths (quoted when Quote and they hold a space),
+// or file names with or without extension; sorted, every line ended by CR LF.
+std::string PathListText(const std::vector<std::string>& Args, bool Quote, TLongPathFn LongPath);
+std::string NameListText(const std::vector<std::string>& Args, bool WithExt, TLongPathFn LongPath);
+
+#ifdef _WIN32
+// ---- Effects (Windows build) ---------------------------------------------------------------------
+
+extern MSG LoopMsg;
+extern HWND PrevForegroundWnd;
+extern HMENU PopupMenuHandle;
+
+int WinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR lpCmdLine, int nCmdShow);
+int RunMenuMode(HINSTANCE hInstance);
+ATOM RegisterWndClass(HINSTANCE hInstance);
+HWND CreateMainWnd(HINSTANCE hInstance);
+LRESULT CALLBACK WndProc(HWND Wnd, UINT Msg, WPARAM wParam, LPARAM lParam);
+void ShowPathMenu(HWND Wnd);
+void BuildPopupMenu();
+void MakePathListText(bool Quote, std::string& Text);
+void MakeNameListText(bool WithExt, std::string& Text);
+void RunRegistrationMode();
+
+// Module start-up and finalisation around WinMain, in the program's fixed order.
+void StartModules();
+void FinalizeModules();
+#endif
+
+} // namespace Pathgrab

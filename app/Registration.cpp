@@ -1,0 +1,34 @@
+// Registration mode: one question, then the program's shortcut goes into Send To or out of it.
+#include "Pathgrab.h"
+#include "Texts.h"
+
+#include "Runtime.h"
+#include "TinyShell.h"
+#include "TinyShlLnk.h"
+#include "TinyUtils.h"
+
+namespace Pathgrab {
+
+void RunRegistrationMode() {
+    using namespace TinyUtils;
+    const std::string modulePath = Runtime::ParamStr(0);
+    const std::string longModulePath = ToLongPath(modulePath);
+    const std::string programFolder = PathHead(longModulePath);
+    const std::string programPath = programFolder + Texts::ProgramFileName;
+    const std::string sendTo = TinyShell::GetSendToFolder();
+    // Without Send To, or without our own folder, any shortcut made or removed would land elsewhere
+    // or point nowhere: ask nothing.
+    if (sendTo.empty() || programFolder.empty()) return;
+    const std::string linkPath = sendTo + Texts::ShortcutFileName;
+    const bool exists = TinyShlLnk::SendToShortcutExists(Texts::ProgramFileName);
+    const char* question = exists ? Texts::DeleteQuestion : Texts::CreateQuestion;
+    if (MessageBoxA(GetForegroundWindow(), question, Texts::QuestionCaption, MB_YESNO | MB_ICONQUESTION | MB_SETFOREGROUND) !=
+        IDYES)
+        return;
+    TinyShlLnk::DeleteSendToShortcuts(Texts::ProgramFileName);
+    if (!exists)
+        TinyShlLnk::CreateShortcut(linkPath, std::string(), programPath, std::string(), DropTrailingBackslash(programFolder),
+                                   programPath, 0, SW_SHOWNORMAL, 0);
+}
+
+} // namespace Pathgrab

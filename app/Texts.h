@@ -1,0 +1,48 @@
+// Every text the program shows, as code page 932 bytes. The Unicode reading of each is in its comment.
+#pragma once
+
+namespace Pathgrab {
+namespace Texts {
+
+constexpr char WindowClassName[] = "PathgrabWndClass";
+constexpr char WindowTitle[] = "Pathgrab";
+constexpr char ProgramFileName[] = "Pathgrab.exe";
+constexpr char ShortcutFileName[] = "Pathgrabber.lnk";
+constexpr char QuestionCaption[] = "Pathgrabber";
+constexpr char ShortcutExt[] = ".LNK";
+
+// "： " (full-width colon, ASCII space): between an item's number and its path form.
+constexpr char NumberSeparator[] = "\x81" "F ";
+
+// "： [ 長いフルパス ] のリストをコピー"
+constexpr char ListLongPaths[] = "\x81" "F [ \x92\xB7\x82\xA2\x83t\x83\x8B\x83p\x83X ] "
+                                 "\x82\xCC\x83\x8A\x83X\x83g\x82\xF0\x83R\x83s\x81[";
+
+// "： [ 長いフルパス ] のリストをコピー  << ダブルクォーテーション補完 >>"
+constexpr char ListQuotedLongPaths[] =
+    "\x81" "F [ \x92\xB7\x82\xA2\x83t\x83\x8B\x83p\x83X ] \x82\xCC\x83\x8A\x83X\x83g\x82\xF0\x83R\x83s\x81["
+    "  << \x83_\x83u\x83\x8B\x83N\x83H\x81[\x83" "e\x81[\x83V\x83\x87\x83\x93\x95\xE2\x8A\xAE >>";
+
+// "： [ 拡張子付ファイル名 ] のリストをコピー"
+constexpr char ListNamesWithExt[] = "\x81" "F [ \x8Ag\x92\xA3\x8Eq\x95t\x83t\x83@\x83" "C\x83\x8B\x96\xBC ] "
+                                    "\x82\xCC\x83\x8A\x83X\x83g\x82\xF0\x83R\x83s\x81[";
+
+// "： [ 拡張子無ファイル名 ] のリストをコピー"
+constexpr char ListNamesWithoutExt[] = "\x81" "F [ \x8Ag\x92\xA3\x8Eq\x96\xB3\x83t\x83@\x83" "C\x83\x8B\x96\xBC ] "
+                                       "\x82\xCC\x83\x8A\x83X\x83g\x82\xF0\x83R\x83s\x81[";
+
+// "キャンセル" (Cancel)
+constexpr char Cancel[] = "\x83L\x83\x83\x83\x93\x83Z\x83\x8B";
+
+// "\"送る\"からショートカットを削除してもよろしいですか？"
+constexpr char DeleteQuestion[] = "\x22\x91\x97\x82\xE9\x22\x82\xA9\x82\xE7\x83V\x83\x87\x81[\x83g\x83J\x83"
+                                  "b\x83g\x82\xF0\x8D\xED\x8F\x9C\x82\xB5\x82\xC4\x82\xE0\x82\xE6\x82\xEB\x82\xB5"
+                                  "\x82\xA2\x82\xC5\x82\xB7\x82\xA9\x81H";
+
+// "\"送る\"にショートカットを作成してもよろしいですか？"
+constexpr char CreateQuestion[] = "\x22\x91\x97\x82\xE9\x22\x82\xC9\x83V\x83\x87\x81[\x83g\x83J\x83"
+                                  "b\x83g\x82\xF0\x8D\xEC\x90\xAC\x82\xB5\x82\xC4\x82\xE0\x82\xE6\x82\xEB\x82\xB5"
+                                  "\x82\xA2\x82\xC5\x82\xB7\x82\xA9\x81H";
+
+} // namespace Texts
+} // namespace Pathgrab

@@ -1,0 +1,139 @@
+#include "TinyShlLnk.h"
+
+#include "Guards.h"
+#include "TinyUtils.h"
+
+#include <objbase.h>
+#include <objidl.h>
+#include <shlobj.h>
+
+#include <cstring>
+#include <vector>
+
+namespace TinyShlLnk {
+
+namespace {
+
+// The published identifiers, spelled out so that no import library has to provide them.
+const CLSID ClsidShellLink = {0x00021401, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
+const IID IidUnknown = {0x00000000, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
+const IID IidShellLinkA = {0x000214EE, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
+const IID IidPersistFile = {0x0000010B, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
+
+constexpr size_t PathBufferSize = MAX_PATH + 1;
+
+TRefusalHandler refusalHandler = nullptr;
+
+[[noreturn]] void InterfaceRefused() {
+    if (refusalHandler) refusalHandler();
+    ExitProcess(InterfaceRefusedExitCode);
+}
+
+// The link path as the UTF-16 file name that IPersistFile takes.
+std::vector<wchar_t> WideFileName(const char* Path, int Length) {
+    int n = Length > 0 ? MultiByteToWideChar(CP_ACP, 0, Path, Length, nullptr, 0) : 0;
+    std::vector<wchar_t> wide(static_cast<size_t>(n) + 1, L'\0');
+    if (n > 0) MultiByteToWideChar(CP_ACP, 0, Path, Length, wide.data(), n);
+    return wide;
+}
+
+// The two interfaces the operations need from one link object; refusal ends the process.
+struct ShellLinkObject {
+    Guards::ComPtr<IUnknown> unknown;
+    Guards::ComPtr<IShellLinkA> link;
+    Guards::ComPtr<IPersistFile> file;
+};
+
+} // namespace
+
+void Startup() { CoInitialize(nullptr); }
+void Shutdown() { CoUninitialize(); }
+
+void SetRefusalHandler(TRefusalHandler Handler) { refusalHandler = Handler; }
+
+HRESULT CreateComInstance(REFCLSID ClassId, IUnknown*& Obj) {
+    if (Obj) {
+        IUnknown* old = Obj;
+        Obj = nullptr;
+        old->Release();
+    }
+    return CoCreateInstance(ClassId, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER, IidUnknown,
+                            reinterpret_cast<void**>(&Obj));
+}
+
+namespace {
+// Creates the link object and asks it for both interfaces. False when no object could be made;
+// a refused interface does not return.
+bool OpenShellLink(ShellLinkObject& o) {
+    IUnknown* raw = nullptr;
+    CreateComInstance(ClsidShellLink, raw);
+    *o.unknown.put() = raw;
+    if (!o.unknown) return false;
+    auto ask = [&](const IID& iid, void** out) {
+        if (FAILED(o.unknown->QueryInterface(iid, out)) || *out == nullptr) InterfaceRefused();
+    };
+    ask(IidShellLinkA, o.link.put_void());
+    ask(IidPersistFile, o.file.put_void());
+    return true;
+}
+} // namespace
+
+void CreateShortcut(const std::string& LinkFile, const std::string& Description, const std::string& Target,
+                    const std::string& Arguments, const std::string& WorkDir, const std::string& IconFile,
+                    int32_t IconIndex, int32_t ShowCmd, uint16_t HotKey) {
+    Guards::ComPtr<IUnknown> unknown;
+    {
+        IUnknown* raw = nullptr;
+        CreateComInstance(ClsidShellLink, raw);
+        *unknown.put() = raw;
+    }
+    // Without the link object there is nothing to write with.
+    if (!unknown) return;
+    Guards::ComPtr<IShellLinkA> link;
+    Guards::ComPtr<IPersistFile> file;
+    if (FAILED(unknown->QueryInterface(IidShellLinkA, link.put_void())) || !link) InterfaceRefused();
+    link->SetPath(Target.c_str());
+    link->SetArguments(Arguments.c_str());
+    if (!WorkDir.empty()) link->SetWorkingDirectory(WorkDir.c_str());
+    if (!IconFile.empty()) link->SetIconLocation(IconFile.c_str(), IconIndex);
+    link->SetShowCmd(ShowCmd);
+    if (!Description.empty()) link->SetDescription(Description.c_str());
+    if (HotKey != 0) link->SetHotkey(HotKey);
+    if (FAILED(unknown->QueryInterface(IidPersistFile, file.put_void())) || !file) InterfaceRefused();
+    std::vector<wchar_t> name = WideFileName(LinkFile.data(), static_cast<int>(LinkFile.size()));
+    // fRemember TRUE, passed with all bits set.
+    file->Save(name.data(), static_cast<BOOL>(-1));
+    // Released in the stated order: the file name, then IPersistFile, IShellLinkA and IUnknown.
+    std::vector<wchar_t>().swap(name);
+    file.reset();
+    link.reset();
+    unknown.reset();
+}
+
+std::string GetShortcutTarget(const std::string& LinkFile) {
+    struct WorkArea {
+        char LinkPath[PathBufferSize];
+        char TargetPath[PathBufferSize];
+        WIN32_FIND_DATAA FindData;
+    } work;
+    std::memset(&work, 0, sizeof work);
+    // The link path has to fit the work area's 261 bytes; a longer one names no readable shortcut.
+    if (std::strlen(LinkFile.c_str()) >= PathBufferSize) return std::string();
+    TinyUtils::StringToBuffer(work.LinkPath, LinkFile);
+
+    ShellLinkObject o;
+    if (!OpenShellLink(o)) return std::string();
+    std::vector<wchar_t> name = WideFileName(work.LinkPath, static_cast<int>(strnlen(work.LinkPath, PathBufferSize)));
+    o.file->Load(name.data(), STGM_READ);
+    o.link->GetPath(work.TargetPath, static_cast<int>(PathBufferSize), &work.FindData, SLGP_UNCPRIORITY);
+    work.TargetPath[PathBufferSize - 1] = '\0';
+    std::string result(work.TargetPath);
+    // Released in the stated order: the file name, then IUnknown, IPersistFile and IShellLinkA.
+    std::vector<wchar_t>().swap(name);
+    o.unknown.reset();
+    o.file.reset();
+    o.link.reset();
+    return result;
+}
+
+} // namespace TinyShlLnk

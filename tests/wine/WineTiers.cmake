@@ -1,0 +1,36 @@
+# The Windows build, as a sub-build with the MinGW toolchain, and the wine and e2e tiers that run it.
+include(ExternalProject)
+set(PATHGRAB_WINDOWS_BINARY_DIR ${CMAKE_BINARY_DIR}/windows)
+ExternalProject_Add(windows
+  SOURCE_DIR ${PROJECT_SOURCE_DIR}
+  BINARY_DIR ${PATHGRAB_WINDOWS_BINARY_DIR}
+  CMAKE_ARGS
+    -DCMAKE_TOOLCHAIN_FILE=${PROJECT_SOURCE_DIR}/cmake/mingw-i686.cmake
+    -DCMAKE_BUILD_TYPE=Release
+    -DPATHGRAB_WERROR=${PATHGRAB_WERROR}
+  INSTALL_COMMAND ""
+  BUILD_ALWAYS ON
+  USES_TERMINAL_BUILD ON)
+
+set(WIN_BIN ${PATHGRAB_WINDOWS_BINARY_DIR})
+set(WIN_TESTS ${PATHGRAB_WINDOWS_BINARY_DIR}/tests)
+set(HARNESS ${CMAKE_CURRENT_SOURCE_DIR}/wine/harness.sh)
+set(WINE_STATE ${CMAKE_BINARY_DIR}/wine-rig)
+
+add_test(NAME wine.rig.start COMMAND ${HARNESS} start ${WINE_STATE} ${WIN_TESTS}/keepalive.exe)
+set_tests_properties(wine.rig.start PROPERTIES FIXTURES_SETUP wine_rig LABELS "wine;e2e")
+add_test(NAME wine.rig.stop COMMAND ${HARNESS} stop ${WINE_STATE})
+set_tests_properties(wine.rig.stop PROPERTIES FIXTURES_CLEANUP wine_rig LABELS "wine;e2e")
+
+# pathgrab_wine_test(NAME <name> EXE <exe> LABEL <label> [ARGS ...])
+function(pathgrab_wine_test)
+  cmake_parse_arguments(T "" "NAME;EXE;LABEL" "ARGS" ${ARGN})
+  add_test(NAME ${T_NAME} COMMAND ${HARNESS} run ${WINE_STATE} ${T_EXE} ${T_ARGS})
+  # Tests that use the desktop (clipboard, foreground, menus) take turns.
+  set_tests_properties(${T_NAME} PROPERTIES FIXTURES_REQUIRED wine_rig LABELS ${T_LABEL}
+    RESOURCE_LOCK wine_desktop ENVIRONMENT "PATHGRAB_EXE=${WIN_BIN}/app/Pathgrab.exe")
+endfunction()
+
+pathgrab_wine_test(NAME wine.unit EXE ${WIN_TESTS}/unit_tests.exe LABEL wine ARGS --gtest_brief=1)
+pathgrab_wine_test(NAME wine.win32 EXE ${WIN_TESTS}/win32_tests.exe LABEL wine ARGS --gtest_brief=1)
+pathgrab_wine_test(NAME e2e EXE ${WIN_TESTS}/e2e_tests.exe LABEL e2e ARGS --gtest_brief=1)
