@@ -13,7 +13,8 @@ stage "set-up"
 if [ "$(id -u)" -eq 0 ]; then bash scripts/setup.sh; else sudo bash scripts/setup.sh; fi
 
 stage "configure"
-cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Debug >/dev/null
+# clang for the host build: the same sanitizers as g++, plus libFuzzer for the fuzz targets.
+CC=clang CXX=clang++ cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Debug >/dev/null
 
 stage "build (host, then Windows)"
 cmake --build "$build" -j"$(nproc)"
