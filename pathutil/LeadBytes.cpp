@@ -102,7 +102,7 @@ void LoadLeadBytes() {
 }
 
 TByteKind ClassifyByte(const char* Text, int32_t Index) {
-    if (Text == nullptr || Text[Index] == '\0') return bkSingle;
+    if (Text == nullptr || Index < 0 || Text[Index] == '\0') return bkSingle;
     const unsigned char* t = reinterpret_cast<const unsigned char*>(Text);
     if (Index == 0) return IsLeadByteValue(t[0]) ? bkLead : bkSingle;
     // The byte before a run of lead-byte values ends a character, and inside the run bytes pair up as

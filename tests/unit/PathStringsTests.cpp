@@ -1,0 +1,214 @@
+// Path splitting and the small text operations. The same assertions meet code page 932 of the
+// stand-in on the host and the real locale under Wine.
+#include <gtest/gtest.h>
+
+#include "TinyUtils.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include "HostStub.h"
+#endif
+
+#include <climits>
+#include <cstring>
+#include <string>
+#include <vector>
+
+using namespace TinyUtils;
+
+namespace {
+
+// K is katakana so (its trail byte is a backslash), A is katakana a.
+#define K "\x83\x5C"
+#define A "\x83\x41"
+
+const char* const Unchanged = nullptr; // in a column: the input itself
+
+struct PathRow {
+    const char* input;
+    const char* head;
+    const char* folder;
+    const char* fileName;
+    const char* ext;
+    const char* noExt;
+    const char* addBackslash;
+    const char* dropBackslash;
+};
+
+std::string Or(const char* expected, const char* input) { return expected ? expected : input; }
+
+class PathTable : public testing::TestWithParam<PathRow> {};
+
+TEST_P(PathTable, EveryOperation) {
+    const PathRow& r = GetParam();
+    const std::string in = r.input;
+    EXPECT_EQ(PathHead(in), Or(r.head, r.input));
+    EXPECT_EQ(PathFolder(in), Or(r.folder, r.input));
+    EXPECT_EQ(PathFileName(in), Or(r.fileName, r.input));
+    EXPECT_EQ(PathExt(in), Or(r.ext, r.input));
+    EXPECT_EQ(PathChangeExt(in, ""), Or(r.noExt, r.input));
+    EXPECT_EQ(AddTrailingBackslash(in), Or(r.addBackslash, r.input));
+    EXPECT_EQ(DropTrailingBackslash(in), Or(r.dropBackslash, r.input));
+}
+
+// Columns: input, PathHead, PathFolder, PathFileName, PathExt, PathChangeExt(""), AddTrailingBackslash,
+// DropTrailingBackslash.
+INSTANTIATE_TEST_SUITE_P(
+    Japanese, PathTable,
+    testing::Values(
+        PathRow{"C:\\dir\\file.txt", "C:\\dir\\", "C:\\dir", "file.txt", ".txt", "C:\\dir\\file", "C:\\dir\\file.txt\\", Unchanged},
+        PathRow{"file.txt", "", "", Unchanged, ".txt", "file", "file.txt\\", Unchanged},
+        PathRow{"C:file.txt", "C:", "C:", "file.txt", ".txt", "C:file", "C:file.txt\\", Unchanged},
+        PathRow{"C:\\", Unchanged, Unchanged, "", "", Unchanged, Unchanged, "C:"},
+        PathRow{"C:\\dir", "C:\\", "C:\\", "dir", "", Unchanged, "C:\\dir\\", Unchanged},
+        PathRow{"C:\\dir\\", Unchanged, "C:\\dir", "", "", Unchanged, Unchanged, "C:\\dir"},
+        PathRow{"\\\\server\\share\\file.txt", "\\\\server\\share\\", "\\\\server\\share", "file.txt", ".txt",
+                "\\\\server\\share\\file", "\\\\server\\share\\file.txt\\", Unchanged},
+        PathRow{"\\\\server", "\\\\", "\\\\", "server", "", Unchanged, "\\\\server\\", Unchanged},
+        PathRow{"", "", "", "", "", "", "\\", ""},
+        PathRow{"archive.tar.gz", "", "", Unchanged, ".gz", "archive.tar", "archive.tar.gz\\", Unchanged},
+        PathRow{".profile", "", "", Unchanged, ".profile", "", ".profile\\", Unchanged},
+        PathRow{"file.", "", "", Unchanged, ".", "file", "file.\\", Unchanged},
+        PathRow{"C:\\d.x\\file", "C:\\d.x\\", "C:\\d.x", "file", "", Unchanged, "C:\\d.x\\file\\", Unchanged},
+        PathRow{"C:\\" K, "C:\\", "C:\\", K, "", Unchanged, "C:\\" K "\\", Unchanged},
+        PathRow{"C:\\" K "\\file.txt", "C:\\" K "\\", "C:\\" K, "file.txt", ".txt", "C:\\" K "\\file",
+                "C:\\" K "\\file.txt\\", Unchanged},
+        PathRow{"C:\\" A "1\\file.txt", "C:\\" A "1\\", "C:\\" A "1", "file.txt", ".txt", "C:\\" A "1\\file",
+                "C:\\" A "1\\file.txt\\", Unchanged},
+        PathRow{"C:\\dir\\\\", Unchanged, Unchanged, "", "", Unchanged, Unchanged, "C:\\dir\\"}),
+    [](const testing::TestParamInfo<PathRow>& p) { return "Row" + std::to_string(p.index); });
+
+// Switches the thread's locale and re-runs the module start-up; the destructor returns to Japanese.
+class LocaleSwitch {
+  public:
+    explicit LocaleSwitch(unsigned long lcid) { Apply(lcid); }
+    ~LocaleSwitch() {
+#ifndef _WIN32
+        HostStub::Reset();
+#endif
+        Apply(0x0411);
+    }
+    LocaleSwitch(const LocaleSwitch&) = delete;
+    LocaleSwitch& operator=(const LocaleSwitch&) = delete;
+
+  private:
+    static void Apply(unsigned long lcid) {
+#ifdef _WIN32
+        SetThreadLocale(lcid);
+#else
+        HostStub::Current().ThreadLocale = lcid;
+#endif
+        Startup();
+    }
+};
+
+TEST(PathStrings, EnglishLocaleTakesTheTrailByteOfSoForABackslash) {
+    LocaleSwitch english(0x0409);
+    ASSERT_FALSE(MultiByteLocale);
+    const std::string p = "C:\\" K;
+    EXPECT_EQ(PathHead(p), "C:\\\x83\\");
+    EXPECT_EQ(PathFolder(p), "C:\\\x83");
+    EXPECT_EQ(PathFileName(p), "");
+    EXPECT_EQ(AddTrailingBackslash(p), p);
+    EXPECT_EQ(DropTrailingBackslash(p), "C:\\\x83");
+    EXPECT_EQ(PathFileName("C:\\" K "\\file.txt"), "file.txt");
+    EXPECT_EQ(PathFolder("C:\\" K "\\file.txt"), "C:\\" K "\\");
+}
+
+// Every lead byte of code page 932 followed by 0x5C, at the end of a path, in a name after a kanji
+// whose trail byte is itself a lead-byte value: no operation may split or strip at that 0x5C.
+TEST(PathStrings, NoOperationSplitsAtATrailByte5C) {
+    for (unsigned lead = 0x81; lead <= 0xFC; ++lead) {
+        if (lead > 0x9F && lead < 0xE0) continue;
+        const std::string ch = {static_cast<char>(lead), '\x5C'};
+        for (const std::string& name : {ch, "x" + ch, "\x8E\x9A" + ch, ch + ch}) {
+            const std::string folder = "C:\\d" + ch;
+            const std::string path = folder + "\\" + name;
+            SCOPED_TRACE(testing::Message() << "lead 0x" << std::hex << lead << ", name length " << name.size());
+            EXPECT_EQ(PathFileName(path), name);
+            EXPECT_EQ(PathHead(path), folder + "\\");
+            EXPECT_EQ(PathFolder(path), folder);
+            EXPECT_EQ(PathFolder(folder + "\\"), folder);
+            EXPECT_EQ(PathExt(path), "");
+            EXPECT_EQ(PathChangeExt(path, ".bak"), path + ".bak");
+            EXPECT_EQ(DropTrailingBackslash(path), path);
+            EXPECT_EQ(AddTrailingBackslash(path), path + "\\");
+            EXPECT_EQ(LastDelimiterIndex("\\", name), 0);
+        }
+    }
+}
+
+TEST(PathStrings, ChangeExtReplacesOnlyTheLastExtension) {
+    EXPECT_EQ(PathChangeExt("C:\\dir\\file", ".bak"), "C:\\dir\\file.bak");
+    EXPECT_EQ(PathChangeExt("a.b.c", ".d"), "a.b.d");
+    EXPECT_EQ(PathChangeExt("a.tar.gz", ".zip"), "a.tar.zip");
+    EXPECT_EQ(PathChangeExt("C:\\d.x\\file", ".lnk"), "C:\\d.x\\file.lnk");
+    EXPECT_EQ(PathChangeExt("C:\\dir\\", ".txt"), "C:\\dir\\.txt");
+    // The search for the dot stops at the folder's backslash, not at so's trail byte.
+    EXPECT_EQ(PathChangeExt("C:\\d.x\\" K, ".bak"), "C:\\d.x\\" K ".bak");
+}
+
+TEST(PathStrings, LastDelimiterIndexSkipsTheLeadBeforeATrailDelimiter) {
+    EXPECT_EQ(LastDelimiterIndex("\\:", "C:\\a\\b"), 5);
+    EXPECT_EQ(LastDelimiterIndex("\\:", "C:\\" K), 3);
+    EXPECT_EQ(LastDelimiterIndex("\\:", K), 0);
+    EXPECT_EQ(LastDelimiterIndex(".", "a.b" K), 2);
+    EXPECT_EQ(LastDelimiterIndex("\\", std::string("a\\\0b", 4)), 2); // a zero byte is never a delimiter
+    EXPECT_EQ(LastDelimiterIndex("", "C:\\"), 0);
+}
+
+TEST(PathStrings, DoubleAmpersands) {
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"a&b", "a&&b"}, {"a&&b", "a&&&&b"}, {"a&", "a&&"}, {"&", "&&"}, {"&a", "&&a"},
+        {"", ""},        {"plain", "plain"}, {"C:\\" K "&" A, "C:\\" K "&&" A},
+    };
+    for (const auto& c : cases) EXPECT_EQ(DoubleAmpersands(c.first), c.second) << c.first;
+}
+
+TEST(PathStrings, IntToDecimal) {
+    EXPECT_EQ(IntToDecimal(0), "0");
+    EXPECT_EQ(IntToDecimal(-5), "-5");
+    EXPECT_EQ(IntToDecimal(12), "12");
+    EXPECT_EQ(IntToDecimal(-1), "-1");
+    EXPECT_EQ(IntToDecimal(1000000), "1000000");
+    EXPECT_EQ(IntToDecimal(INT32_MAX), "2147483647");
+    EXPECT_EQ(IntToDecimal(INT32_MIN), "-2147483648");
+}
+
+TEST(PathStrings, ContainsSpace) {
+    EXPECT_TRUE(ContainsSpace("C:\\My Files\\a.txt"));
+    EXPECT_TRUE(ContainsSpace(" "));
+    EXPECT_FALSE(ContainsSpace(""));
+    EXPECT_FALSE(ContainsSpace("C:\\dir\tx\\" K)); // a tab or an ideographic space is no blank
+    EXPECT_FALSE(ContainsSpace("\x81\x40"));
+}
+
+TEST(PathStrings, UpperCaseLocaleKeepsLengthAndDoubleByteCharacters) {
+    EXPECT_EQ(UpperCaseLocale("C:\\dir\\file.lnk"), "C:\\DIR\\FILE.LNK");
+    EXPECT_EQ(UpperCaseLocale(""), "");
+    // \x82\x61 is fullwidth B: its trail byte has the value of "a" but is no letter of its own.
+    EXPECT_EQ(UpperCaseLocale("a\x82\x61" "b" K), "A\x82\x61" "B" K);
+    const std::string original = "abc";
+    UpperCaseLocale(original);
+    EXPECT_EQ(original, "abc");
+}
+
+TEST(PathStrings, StringToBufferCopiesUpToAZeroAndTerminates) {
+    char buffer[16];
+    std::memset(buffer, '#', sizeof buffer);
+    EXPECT_EQ(StringToBuffer(buffer, "C:\\" K), buffer);
+    EXPECT_EQ(std::string(buffer, 6), std::string("C:\\" K "\0", 6));
+    EXPECT_EQ(buffer[6], '#');
+
+    std::memset(buffer, '#', sizeof buffer);
+    StringToBuffer(buffer, std::string("ab\0cd", 5));
+    EXPECT_EQ(std::string(buffer, 4), std::string("ab\0#", 4));
+
+    std::memset(buffer, '#', sizeof buffer);
+    StringToBuffer(buffer, "");
+    EXPECT_EQ(buffer[0], '\0');
+    EXPECT_EQ(buffer[1], '#');
+}
+
+} // namespace
