@@ -15,7 +15,14 @@ void TSimpleStrList::Add(const std::string& S) {
     ++Count;
 }
 
-void TSimpleStrList::Put(int32_t Index, const std::string& S) { Items[Index] = S; }
+const std::string& TSimpleStrList::Get(int32_t Index) const {
+    static const std::string Empty;
+    return InRange(Index) ? Items[Index] : Empty;
+}
+
+void TSimpleStrList::Put(int32_t Index, const std::string& S) {
+    if (InRange(Index)) Items[Index] = S;
+}
 
 void TSimpleStrList::GetText(std::string& Text) const {
     const int32_t n = Count;
@@ -71,7 +78,7 @@ void TSimpleStrList::SetCapacity(int32_t NewCapacity) {
 }
 
 void TSimpleStrList::Exchange(int32_t Index1, int32_t Index2) {
-    if (Index1 != Index2) Items[Index1].swap(Items[Index2]);
+    if (Index1 != Index2 && InRange(Index1) && InRange(Index2)) Items[Index1].swap(Items[Index2]);
 }
 
 void TSimpleStrList::QuickSort(int32_t L, int32_t R, TStrListCompare Compare) {

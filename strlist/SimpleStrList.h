@@ -20,7 +20,8 @@ class TSimpleStrList {
     virtual ~TSimpleStrList();
 
     void Add(const std::string& S);
-    const std::string& Get(int32_t Index) const { return Items[Index]; }
+    // An index outside 0..Count-1 reads as an empty string; Put and Exchange ignore one.
+    const std::string& Get(int32_t Index) const;
     virtual void Put(int32_t Index, const std::string& S);
     virtual void GetText(std::string& Text) const;
     virtual void SetText(const char* P);
@@ -35,6 +36,7 @@ class TSimpleStrList {
     int32_t Capacity = 0;
 
   private:
+    bool InRange(int32_t Index) const { return Index >= 0 && Index < Count; }
     std::unique_ptr<std::string[]> Items;
 };
 
