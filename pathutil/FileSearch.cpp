@@ -35,9 +35,10 @@ int FillSearchRec(TSearchRec& Rec) {
     while (static_cast<int32_t>(Rec.FoundData.dwFileAttributes) & Rec.SkipMask) {
         if (!FindNextFileA(Rec.Handle, &Rec.FoundData)) return static_cast<int>(GetLastError());
     }
-    FILETIME local;
+    // Zeroed, so that a failed conversion to local time becomes a year DOS cannot hold (1601), which
+    // leaves DosTime as it was, instead of converting whatever the stack held.
+    FILETIME local = {};
     WORD date, time;
-    // A time that DOS format cannot hold leaves DosTime as it was.
     FileTimeToLocalFileTime(&Rec.FoundData.ftLastWriteTime, &local);
     if (FileTimeToDosDateTime(&local, &date, &time))
         Rec.DosTime = static_cast<int32_t>((static_cast<uint32_t>(date) << 16) | time);
