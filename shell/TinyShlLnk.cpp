@@ -117,8 +117,8 @@ std::string GetShortcutTarget(const std::string& LinkFile) {
         WIN32_FIND_DATAA FindData;
     } work;
     std::memset(&work, 0, sizeof work);
-    // The link path has to fit the work area's 261 bytes; a longer one names no readable shortcut.
-    if (std::strlen(LinkFile.c_str()) >= PathBufferSize) return std::string();
+    // The link path has to fit the work area's 261 bytes with its NUL; a longer one is not read at all.
+    if (LinkFile.size() >= PathBufferSize) return std::string();
     TinyUtils::StringToBuffer(work.LinkPath, LinkFile);
 
     ShellLinkObject o;
@@ -126,8 +126,7 @@ std::string GetShortcutTarget(const std::string& LinkFile) {
     std::vector<wchar_t> name = WideFileName(work.LinkPath, static_cast<int>(strnlen(work.LinkPath, PathBufferSize)));
     o.file->Load(name.data(), STGM_READ);
     o.link->GetPath(work.TargetPath, static_cast<int>(PathBufferSize), &work.FindData, SLGP_UNCPRIORITY);
-    work.TargetPath[PathBufferSize - 1] = '\0';
-    std::string result(work.TargetPath);
+    std::string result(work.TargetPath, strnlen(work.TargetPath, PathBufferSize));
     // Released in the stated order: the file name, then IUnknown, IPersistFile and IShellLinkA.
     std::vector<wchar_t>().swap(name);
     o.unknown.reset();
