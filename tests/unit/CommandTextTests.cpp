@@ -1,0 +1,66 @@
+// What each menu command identifier puts on the clipboard, over the whole identifier range.
+#include <gtest/gtest.h>
+
+#include "Pathgrab.h"
+
+#include <cstdio>
+#include <string>
+
+namespace {
+
+// Stands in for the list commands, so that each identifier's list text can be told apart.
+std::string FakeListText(uint32_t Id) {
+    char text[32];
+    std::snprintf(text, sizeof text, "list %#x\r\n", Id);
+    return text;
+}
+
+struct CommandCase {
+    uint32_t id;
+    std::string expected;
+};
+
+class CommandTextTable : public testing::TestWithParam<CommandCase> {
+  protected:
+    void SetUp() override {
+        // Ampersands stay single in the copied text: only captions double them.
+        Pathgrab::TargetLongPath = "C:\\R&D\\plan.txt";
+        Pathgrab::TargetFileName = "plan.txt";
+        Pathgrab::TargetBaseName = "plan";
+        Pathgrab::TargetFolder = "C:\\R&D";
+        Pathgrab::TargetShortPath = "C:\\R&D\\PLAN~1.TXT";
+    }
+    void TearDown() override { Pathgrab::ReleaseTargets(); }
+};
+
+TEST_P(CommandTextTable, ProducesItsText) {
+    EXPECT_EQ(Pathgrab::CommandText(GetParam().id, FakeListText), GetParam().expected);
+}
+
+// Quoted forms get their quotes even without a space in them.
+INSTANTIATE_TEST_SUITE_P(
+    Identifiers, CommandTextTable,
+    testing::Values(CommandCase{0x000, ""}, CommandCase{0x0FF, ""}, CommandCase{0x100, "list 0x100\r\n"},
+                    CommandCase{0x101, "list 0x101\r\n"}, CommandCase{0x102, "list 0x102\r\n"},
+                    CommandCase{0x103, "list 0x103\r\n"}, CommandCase{0x104, "C:\\R&D\\plan.txt"},
+                    CommandCase{0x105, "\"C:\\R&D\\plan.txt\""}, CommandCase{0x106, "plan.txt"},
+                    CommandCase{0x107, "plan"}, CommandCase{0x108, "C:\\R&D"},
+                    CommandCase{0x109, "\"C:\\R&D\""}, CommandCase{0x10A, ""}, CommandCase{0x10B, ""},
+                    CommandCase{0x10C, ""}, CommandCase{0x10D, ""}, CommandCase{0x10E, ""},
+                    CommandCase{0x10F, ""}, CommandCase{0x110, "C:\\R&D\\PLAN~1.TXT"}, CommandCase{0x111, ""},
+                    CommandCase{0x112, ""}, CommandCase{0x204, ""}, CommandCase{0xFFFF, ""}),
+    [](const testing::TestParamInfo<CommandCase>& p) {
+        char name[16];
+        std::snprintf(name, sizeof name, "Id%03X", p.param.id);
+        return std::string(name);
+    });
+
+TEST(CommandText, EmptyFormsGiveNoTextButQuotedOnesStillGetTheirQuotes) {
+    Pathgrab::ReleaseTargets();
+    EXPECT_EQ(Pathgrab::CommandText(Pathgrab::IDM_LONG_PATH, FakeListText), "");
+    EXPECT_EQ(Pathgrab::CommandText(Pathgrab::IDM_SHORT_PATH, FakeListText), "");
+    EXPECT_EQ(Pathgrab::CommandText(Pathgrab::IDM_QUOTED_LONG_PATH, FakeListText), "\"\"");
+    EXPECT_EQ(Pathgrab::CommandText(Pathgrab::IDM_QUOTED_FOLDER, FakeListText), "\"\"");
+}
+
+} // namespace

@@ -1,0 +1,131 @@
+// The list commands' texts over given arguments, byte for byte: order, quoting, names, CR LF, and
+// what is left out.
+#include <gtest/gtest.h>
+
+#include "Pathgrab.h"
+
+#include <string>
+#include <vector>
+
+namespace {
+
+// The long form as the file system would give it: the one short folder name here is lengthened,
+// and "?" stands for a path whose long form cannot be obtained.
+std::string FakeLongPath(const std::string& Path) {
+    if (Path.find('?') != std::string::npos) return std::string();
+    const std::string shortFolder = "C:\\MYFILE~1\\";
+    if (Path.compare(0, shortFolder.size(), shortFolder) == 0)
+        return "C:\\My Files\\" + Path.substr(shortFolder.size());
+    return Path;
+}
+
+struct ListCase {
+    const char* name;
+    std::vector<std::string> args;
+    std::string paths, quotedPaths, namesWithExt, namesWithoutExt;
+};
+
+class ListTextTable : public testing::TestWithParam<ListCase> {};
+
+TEST_P(ListTextTable, AllFourLists) {
+    const ListCase& c = GetParam();
+    EXPECT_EQ(Pathgrab::PathListText(c.args, false, FakeLongPath), c.paths);
+    EXPECT_EQ(Pathgrab::PathListText(c.args, true, FakeLongPath), c.quotedPaths);
+    EXPECT_EQ(Pathgrab::NameListText(c.args, true, FakeLongPath), c.namesWithExt);
+    EXPECT_EQ(Pathgrab::NameListText(c.args, false, FakeLongPath), c.namesWithoutExt);
+}
+
+std::string OfLength(size_t n, const std::string& tail) {
+    return "C:\\" + std::string(n - 4 - tail.size(), 'd') + "\\" + tail;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lists, ListTextTable,
+    testing::Values(
+        ListCase{"SortedWhateverTheOrder",
+                 {"C:\\Work\\b.txt", "C:\\Work\\a.txt"},
+                 "C:\\Work\\a.txt\r\nC:\\Work\\b.txt\r\n",
+                 "C:\\Work\\a.txt\r\nC:\\Work\\b.txt\r\n",
+                 "a.txt\r\nb.txt\r\n",
+                 "a\r\nb\r\n"},
+        ListCase{"ShorterFirst",
+                 {"C:\\Work\\file10.txt", "C:\\Work\\aa.txt", "C:\\Work\\file2.txt", "C:\\Work\\b.txt"},
+                 "C:\\Work\\b.txt\r\nC:\\Work\\aa.txt\r\nC:\\Work\\file2.txt\r\nC:\\Work\\file10.txt\r\n",
+                 "C:\\Work\\b.txt\r\nC:\\Work\\aa.txt\r\nC:\\Work\\file2.txt\r\nC:\\Work\\file10.txt\r\n",
+                 "b.txt\r\naa.txt\r\nfile2.txt\r\nfile10.txt\r\n",
+                 "b\r\naa\r\nfile2\r\nfile10\r\n"},
+        // Quotes are added before sorting, so they count in the length.
+        ListCase{"QuotesCountInLength",
+                 {"C:\\Work\\x.txt", "C:\\A B\\x.txt"},
+                 "C:\\A B\\x.txt\r\nC:\\Work\\x.txt\r\n",
+                 "C:\\Work\\x.txt\r\n\"C:\\A B\\x.txt\"\r\n",
+                 "x.txt\r\nx.txt\r\n",
+                 "x\r\nx\r\n"},
+        // The long form is what is listed and quoted; a short argument is not.
+        ListCase{"LongFormListed",
+                 {"C:\\MYFILE~1\\n.txt"},
+                 "C:\\My Files\\n.txt\r\n",
+                 "\"C:\\My Files\\n.txt\"\r\n",
+                 "n.txt\r\n",
+                 "n\r\n"},
+        // A full-width space (0x81 0x40) is no reason to quote.
+        ListCase{"FullWidthSpaceNotQuoted",
+                 {"C:\\A\x81\x40"
+                  "B\\x.txt"},
+                 "C:\\A\x81\x40"
+                 "B\\x.txt\r\n",
+                 "C:\\A\x81\x40"
+                 "B\\x.txt\r\n",
+                 "x.txt\r\n",
+                 "x\r\n"},
+        ListCase{"CaseDiffersNotDuplicate",
+                 {"C:\\W\\A.txt", "C:\\W\\a.txt"},
+                 "C:\\W\\a.txt\r\nC:\\W\\A.txt\r\n",
+                 "C:\\W\\a.txt\r\nC:\\W\\A.txt\r\n",
+                 "a.txt\r\nA.txt\r\n",
+                 "a\r\nA\r\n"},
+        ListCase{"DuplicatesKept",
+                 {"C:\\W\\a.txt", "C:\\W\\a.txt"},
+                 "C:\\W\\a.txt\r\nC:\\W\\a.txt\r\n",
+                 "C:\\W\\a.txt\r\nC:\\W\\a.txt\r\n",
+                 "a.txt\r\na.txt\r\n",
+                 "a\r\na\r\n"},
+        // Double-byte characters count two bytes each; the 0x5C trail bytes of 表 and ソ split nothing.
+        ListCase{"DoubleByteLengthAndTrail5C",
+                 {"C:\\\x95\x5C\\\x95\x5C\x83\x5C.txt", "C:\\\x95\x5C\\abc.txt"},
+                 "C:\\\x95\x5C\\abc.txt\r\nC:\\\x95\x5C\\\x95\x5C\x83\x5C.txt\r\n",
+                 "C:\\\x95\x5C\\abc.txt\r\nC:\\\x95\x5C\\\x95\x5C\x83\x5C.txt\r\n",
+                 "abc.txt\r\n\x95\x5C\x83\x5C.txt\r\n",
+                 "abc\r\n\x95\x5C\x83\x5C\r\n"},
+        // Only the last extension goes; a name that is all extension becomes an empty line.
+        ListCase{"Extensions",
+                 {"C:\\W\\archive.tar.gz", "C:\\W\\.profile", "C:\\W\\Data.old", "C:\\W\\README"},
+                 "C:\\W\\README\r\nC:\\W\\.profile\r\nC:\\W\\Data.old\r\nC:\\W\\archive.tar.gz\r\n",
+                 "C:\\W\\README\r\nC:\\W\\.profile\r\nC:\\W\\Data.old\r\nC:\\W\\archive.tar.gz\r\n",
+                 "README\r\n.profile\r\nData.old\r\narchive.tar.gz\r\n",
+                 "\r\nData\r\nREADME\r\narchive.tar\r\n"},
+        // A shortcut is listed as itself.
+        ListCase{"ShortcutListedAsItself",
+                 {"C:\\W\\Report.lnk"},
+                 "C:\\W\\Report.lnk\r\n",
+                 "C:\\W\\Report.lnk\r\n",
+                 "Report.lnk\r\n",
+                 "Report\r\n"},
+        ListCase{"UnobtainableLongFormIsEmptyLine",
+                 {"C:\\W\\?.txt", "C:\\W\\b.txt"},
+                 "\r\nC:\\W\\b.txt\r\n",
+                 "\r\nC:\\W\\b.txt\r\n",
+                 "\r\nb.txt\r\n",
+                 "\r\nb\r\n"},
+        // 260 bytes are listed, 261 are left out silently.
+        ListCase{"LengthLimit",
+                 {OfLength(261, "long.txt"), OfLength(260, "keep.txt")},
+                 OfLength(260, "keep.txt") + "\r\n",
+                 OfLength(260, "keep.txt") + "\r\n",
+                 "keep.txt\r\n",
+                 "keep\r\n"},
+        ListCase{"AllTooLongGivesNothing", {OfLength(261, "a.txt"), OfLength(300, "b.txt")}, "", "", "", ""},
+        ListCase{"NoArgumentsGivesNothing", {}, "", "", "", ""}),
+    [](const testing::TestParamInfo<ListCase>& p) { return std::string(p.param.name); });
+
+} // namespace

@@ -1,0 +1,212 @@
+// The popup's computed content for both layouts, compared byte for byte. The code page 932 captions are
+// written here from iconv's output for the Unicode texts, independently of the program's own table.
+#include <gtest/gtest.h>
+
+#include "Pathgrab.h"
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Pathgrab::TMenuEntry;
+
+// "： " (full-width colon U+FF1A, ASCII space)
+const std::string Colon = "\x81\x46\x20";
+// "： [ 長いフルパス ] のリストをコピー"
+const std::string LongPathsText =
+    "\x81\x46\x20\x5b\x20\x92\xb7\x82\xa2\x83\x74\x83\x8b\x83\x70\x83\x58\x20\x5d\x20"
+    "\x82\xcc\x83\x8a\x83\x58\x83\x67\x82\xf0\x83\x52\x83\x73\x81\x5b";
+// "  << ダブルクォーテーション補完 >>"
+const std::string QuotesSuppliedText =
+    "\x20\x20\x3c\x3c\x20\x83\x5f\x83\x75\x83\x8b\x83\x4e\x83\x48\x81\x5b\x83\x65"
+    "\x81\x5b\x83\x56\x83\x87\x83\x93\x95\xe2\x8a\xae\x20\x3e\x3e";
+// "： [ 拡張子付ファイル名 ] のリストをコピー"
+const std::string NamesWithExtText =
+    "\x81\x46\x20\x5b\x20\x8a\x67\x92\xa3\x8e\x71\x95\x74\x83\x74\x83\x40\x83\x43"
+    "\x83\x8b\x96\xbc\x20\x5d\x20\x82\xcc\x83\x8a\x83\x58\x83\x67\x82\xf0\x83\x52"
+    "\x83\x73\x81\x5b";
+// "： [ 拡張子無ファイル名 ] のリストをコピー"
+const std::string NamesWithoutExtText =
+    "\x81\x46\x20\x5b\x20\x8a\x67\x92\xa3\x8e\x71\x96\xb3\x83\x74\x83\x40\x83\x43"
+    "\x83\x8b\x96\xbc\x20\x5d\x20\x82\xcc\x83\x8a\x83\x58\x83\x67\x82\xf0\x83\x52"
+    "\x83\x73\x81\x5b";
+// "キャンセル"
+const std::string CancelText = "\x83\x4c\x83\x83\x83\x93\x83\x5a\x83\x8b";
+
+TMenuEntry Item(uint32_t id, const std::string& caption) {
+    return {id, caption, false};
+}
+TMenuEntry Sep() {
+    return {0, std::string(), true};
+}
+TMenuEntry Form(uint32_t id, int n, const std::string& shown) {
+    return Item(id, "&" + std::to_string(n) + Colon + shown);
+}
+TMenuEntry Quoted(uint32_t id, int n, const std::string& shown) {
+    return Item(id, "&" + std::to_string(n) + Colon + "\"" + shown + "\"");
+}
+TMenuEntry Cancel() {
+    return Item(Pathgrab::IDM_CANCEL, CancelText);
+}
+
+struct Targets {
+    std::string Long, FileName, BaseName, Folder, Short;
+};
+
+struct MenuCase {
+    const char* name;
+    int argCount;
+    bool isFolder;
+    Targets targets;
+    std::vector<TMenuEntry> expected;
+};
+
+std::string Describe(const std::vector<TMenuEntry>& menu) {
+    std::string s;
+    for (const TMenuEntry& e : menu) {
+        if (e.Separator) {
+            s += "  ----\n";
+            continue;
+        }
+        char id[16];
+        std::snprintf(id, sizeof id, "  %#x ", e.Id);
+        s += id;
+        for (unsigned char c : e.Caption) {
+            if (c >= 0x20 && c < 0x7F) {
+                s += static_cast<char>(c);
+            } else {
+                char hex[8];
+                std::snprintf(hex, sizeof hex, "\\x%02x", c);
+                s += hex;
+            }
+        }
+        s += '\n';
+    }
+    return s;
+}
+
+class MenuEntriesTable : public testing::TestWithParam<MenuCase> {
+  protected:
+    void TearDown() override { Pathgrab::ReleaseTargets(); }
+};
+
+TEST_P(MenuEntriesTable, LaysOutItemsInOrder) {
+    const MenuCase& c = GetParam();
+    Pathgrab::TargetLongPath = c.targets.Long;
+    Pathgrab::TargetFileName = c.targets.FileName;
+    Pathgrab::TargetBaseName = c.targets.BaseName;
+    Pathgrab::TargetFolder = c.targets.Folder;
+    Pathgrab::TargetShortPath = c.targets.Short;
+    const std::vector<TMenuEntry> got = Pathgrab::MenuEntries(c.argCount, c.isFolder);
+    EXPECT_EQ(Describe(got), Describe(c.expected));
+    // Separators carry identifier 0 and no caption, whatever the description shows.
+    for (const TMenuEntry& e : got) {
+        if (e.Separator) {
+            EXPECT_EQ(e.Id, 0u);
+            EXPECT_TRUE(e.Caption.empty());
+        }
+    }
+}
+
+using namespace Pathgrab;
+
+const Targets Plan = {"C:\\Work\\plan.txt", "plan.txt", "plan", "C:\\Work", "C:\\Work\\plan.txt"};
+const Targets MyFiles = {"C:\\My Files\\a b.txt", "a b.txt", "a b", "C:\\My Files", "C:\\MYFILE~1\\AB~1.TXT"};
+const std::vector<TMenuEntry> ListLayout = {
+    Item(IDM_LIST_LONG_PATHS, "&1" + LongPathsText),
+    Sep(),
+    Item(IDM_LIST_QUOTED_LONG_PATHS, "&2" + LongPathsText + QuotesSuppliedText),
+    Sep(),
+    Item(IDM_LIST_NAMES_WITH_EXT, "&3" + NamesWithExtText),
+    Sep(),
+    Item(IDM_LIST_NAMES_WITHOUT_EXT, "&4" + NamesWithoutExtText),
+    Sep(),
+    Cancel()};
+
+INSTANTIATE_TEST_SUITE_P(
+    Layouts, MenuEntriesTable,
+    testing::Values(
+        // Short path equal to the long one is still offered; no space, so no quoted items.
+        MenuCase{"PlainFile",
+                 1,
+                 false,
+                 Plan,
+                 {Form(IDM_LONG_PATH, 1, "C:\\Work\\plan.txt"), Sep(), Form(IDM_FILE_NAME, 2, "plan.txt"),
+                  Form(IDM_NAME_WITHOUT_EXT, 3, "plan"), Sep(), Form(IDM_FOLDER, 4, "C:\\Work"), Sep(),
+                  Form(IDM_SHORT_PATH, 5, "C:\\Work\\plan.txt"), Sep(), Cancel()}},
+        MenuCase{"SpacesGiveSevenItems",
+                 1,
+                 false,
+                 MyFiles,
+                 {Form(IDM_LONG_PATH, 1, "C:\\My Files\\a b.txt"),
+                  Quoted(IDM_QUOTED_LONG_PATH, 2, "C:\\My Files\\a b.txt"), Sep(),
+                  Form(IDM_FILE_NAME, 3, "a b.txt"), Form(IDM_NAME_WITHOUT_EXT, 4, "a b"), Sep(),
+                  Form(IDM_FOLDER, 5, "C:\\My Files"), Quoted(IDM_QUOTED_FOLDER, 6, "C:\\My Files"), Sep(),
+                  Form(IDM_SHORT_PATH, 7, "C:\\MYFILE~1\\AB~1.TXT"), Sep(), Cancel()}},
+        MenuCase{"FolderHasNoBaseName",
+                 1,
+                 true,
+                 {"C:\\My Files\\Sub", "Sub", "Sub", "C:\\My Files", "C:\\MYFILE~1\\Sub"},
+                 {Form(IDM_LONG_PATH, 1, "C:\\My Files\\Sub"),
+                  Quoted(IDM_QUOTED_LONG_PATH, 2, "C:\\My Files\\Sub"), Sep(), Form(IDM_FILE_NAME, 3, "Sub"),
+                  Sep(), Form(IDM_FOLDER, 4, "C:\\My Files"), Quoted(IDM_QUOTED_FOLDER, 5, "C:\\My Files"),
+                  Sep(), Form(IDM_SHORT_PATH, 6, "C:\\MYFILE~1\\Sub"), Sep(), Cancel()}},
+        MenuCase{"DottedFolderHasNoBaseName",
+                 1,
+                 true,
+                 {"C:\\Work\\Data.old", "Data.old", "Data", "C:\\Work", "C:\\Work\\DATA~1.OLD"},
+                 {Form(IDM_LONG_PATH, 1, "C:\\Work\\Data.old"), Sep(), Form(IDM_FILE_NAME, 2, "Data.old"),
+                  Sep(), Form(IDM_FOLDER, 3, "C:\\Work"), Sep(),
+                  Form(IDM_SHORT_PATH, 4, "C:\\Work\\DATA~1.OLD"), Sep(), Cancel()}},
+        // Ampersands are doubled in every caption, quoted ones included.
+        MenuCase{"AmpersandsDoubled",
+                 1,
+                 false,
+                 {"C:\\R&D\\A & B\\x&y.txt", "x&y.txt", "x&y", "C:\\R&D\\A & B", "C:\\R&D\\A&B~1\\X&Y.TXT"},
+                 {Form(IDM_LONG_PATH, 1, "C:\\R&&D\\A && B\\x&&y.txt"),
+                  Quoted(IDM_QUOTED_LONG_PATH, 2, "C:\\R&&D\\A && B\\x&&y.txt"), Sep(),
+                  Form(IDM_FILE_NAME, 3, "x&&y.txt"), Form(IDM_NAME_WITHOUT_EXT, 4, "x&&y"), Sep(),
+                  Form(IDM_FOLDER, 5, "C:\\R&&D\\A && B"), Quoted(IDM_QUOTED_FOLDER, 6, "C:\\R&&D\\A && B"),
+                  Sep(), Form(IDM_SHORT_PATH, 7, "C:\\R&&D\\A&&B~1\\X&&Y.TXT"), Sep(), Cancel()}},
+        MenuCase{"SpaceOnlyInFileName",
+                 1,
+                 false,
+                 {"C:\\Work\\a b.txt", "a b.txt", "a b", "C:\\Work", "C:\\Work\\AB~1.TXT"},
+                 {Form(IDM_LONG_PATH, 1, "C:\\Work\\a b.txt"),
+                  Quoted(IDM_QUOTED_LONG_PATH, 2, "C:\\Work\\a b.txt"), Sep(),
+                  Form(IDM_FILE_NAME, 3, "a b.txt"), Form(IDM_NAME_WITHOUT_EXT, 4, "a b"), Sep(),
+                  Form(IDM_FOLDER, 5, "C:\\Work"), Sep(), Form(IDM_SHORT_PATH, 6, "C:\\Work\\AB~1.TXT"),
+                  Sep(), Cancel()}},
+        // A full-width space (0x81 0x40) is no reason to quote; trail byte 0x5C passes through untouched.
+        MenuCase{"FullWidthSpaceNotQuoted",
+                 1,
+                 false,
+                 {"C:\\\x95\x5C\x81\x40\\\x83\x5C.txt", "\x83\x5C.txt", "\x83\x5C", "C:\\\x95\x5C\x81\x40",
+                  "C:\\X~1\\Y~1.TXT"},
+                 {Form(IDM_LONG_PATH, 1, "C:\\\x95\x5C\x81\x40\\\x83\x5C.txt"), Sep(),
+                  Form(IDM_FILE_NAME, 2, "\x83\x5C.txt"), Form(IDM_NAME_WITHOUT_EXT, 3, "\x83\x5C"), Sep(),
+                  Form(IDM_FOLDER, 4, "C:\\\x95\x5C\x81\x40"), Sep(),
+                  Form(IDM_SHORT_PATH, 5, "C:\\X~1\\Y~1.TXT"), Sep(), Cancel()}},
+        // An unreadable target leaves every form empty; the items are still there.
+        MenuCase{"EmptyFormsStillListed",
+                 1,
+                 false,
+                 {},
+                 {Form(IDM_LONG_PATH, 1, ""), Sep(), Form(IDM_FILE_NAME, 2, ""),
+                  Form(IDM_NAME_WITHOUT_EXT, 3, ""), Sep(), Form(IDM_FOLDER, 4, ""), Sep(),
+                  Form(IDM_SHORT_PATH, 5, ""), Sep(), Cancel()}},
+        MenuCase{"NoArgumentsIsSingleLayout",
+                 0,
+                 false,
+                 Plan,
+                 {Form(IDM_LONG_PATH, 1, "C:\\Work\\plan.txt"), Sep(), Form(IDM_FILE_NAME, 2, "plan.txt"),
+                  Form(IDM_NAME_WITHOUT_EXT, 3, "plan"), Sep(), Form(IDM_FOLDER, 4, "C:\\Work"), Sep(),
+                  Form(IDM_SHORT_PATH, 5, "C:\\Work\\plan.txt"), Sep(), Cancel()}},
+        // Several files: only the lists, whatever the first file is.
+        MenuCase{"TwoFilesGiveLists", 2, false, MyFiles, ListLayout},
+        MenuCase{"ManyFilesFolderFirstGiveLists", 9, true, MyFiles, ListLayout}),
+    [](const testing::TestParamInfo<MenuCase>& p) { return std::string(p.param.name); });
+
+} // namespace
