@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <utility>
 #include <vector>
 
 namespace TestSupport {
@@ -19,15 +20,68 @@ std::string PathgrabExe() {
     return WindowsPath(p ? p : "Pathgrab.exe");
 }
 
+std::string OwnFolder() {
+    char buffer[MAX_PATH + 1];
+    DWORD n = GetModuleFileNameA(nullptr, buffer, sizeof buffer);
+    std::string path(buffer, n < sizeof buffer ? n : 0);
+    size_t slash = path.find_last_of('\\');
+    return slash == std::string::npos ? std::string() : path.substr(0, slash);
+}
+
+static std::string PathForm(DWORD(WINAPI* form)(LPCSTR, LPSTR, DWORD), const std::string& path) {
+    char buffer[MAX_PATH * 2];
+    DWORD n = form(path.c_str(), buffer, sizeof buffer);
+    return n && n < sizeof buffer ? std::string(buffer, n) : std::string();
+}
+
+std::string LongPathOf(const std::string& path) { return PathForm(GetLongPathNameA, path); }
+std::string ShortPathOf(const std::string& path) { return PathForm(GetShortPathNameA, path); }
+
+std::string ReadFileBytes(const std::string& path) {
+    std::string data;
+    HANDLE f = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                           nullptr, OPEN_EXISTING, 0, nullptr);
+    if (f == INVALID_HANDLE_VALUE) return data;
+    char chunk[4096];
+    DWORD got = 0;
+    while (ReadFile(f, chunk, sizeof chunk, &got, nullptr) && got) data.append(chunk, got);
+    CloseHandle(f);
+    return data;
+}
+
+// ---- Processes
+
 Child::Child(Child&& other) noexcept : pi(other.pi) { other.pi = PROCESS_INFORMATION(); }
 
+Child& Child::operator=(Child&& other) noexcept {
+    if (this != &other) {
+        Child old(std::move(*this));
+        pi = other.pi;
+        other.pi = PROCESS_INFORMATION();
+    }
+    return *this;
+}
+
 Child::~Child() {
+    if (pi.hProcess && WaitForSingleObject(pi.hProcess, 0) == WAIT_TIMEOUT) {
+        TerminateProcess(pi.hProcess, 0xDEAD);
+        WaitForSingleObject(pi.hProcess, 5000);
+    }
     if (pi.hThread) CloseHandle(pi.hThread);
     if (pi.hProcess) CloseHandle(pi.hProcess);
 }
 
 bool Child::Wait(DWORD timeoutMs) const {
-    return pi.hProcess && WaitForSingleObject(pi.hProcess, timeoutMs) == WAIT_OBJECT_0;
+    if (!pi.hProcess) return false;
+    const DWORD start = GetTickCount();
+    for (;;) {
+        const DWORD spent = GetTickCount() - start;
+        const DWORD left = spent >= timeoutMs ? 0 : timeoutMs - spent;
+        DWORD r = MsgWaitForMultipleObjects(1, &pi.hProcess, FALSE, left, QS_ALLINPUT);
+        if (r == WAIT_OBJECT_0) return true;
+        if (r != WAIT_OBJECT_0 + 1) return false;
+        PumpMessages();
+    }
 }
 
 DWORD Child::ExitCode() const {
@@ -40,16 +94,219 @@ void Child::Kill() const {
     if (pi.hProcess) TerminateProcess(pi.hProcess, 0xDEAD);
 }
 
-Child Start(const std::string& exe, const std::string& commandLine) {
+Child Start(const std::string& exe, const std::string& commandLine, const std::string& workDir) {
     Child c;
     STARTUPINFOA si = {};
     si.cb = sizeof si;
     std::vector<char> line(commandLine.begin(), commandLine.end());
     line.push_back('\0');
-    if (!CreateProcessA(exe.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &c.pi))
+    if (!CreateProcessA(exe.empty() ? nullptr : exe.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        workDir.empty() ? nullptr : workDir.c_str(), &si, &c.pi))
         c.pi = PROCESS_INFORMATION();
     return c;
 }
+
+std::string Quoted(const std::string& s) { return "\"" + s + "\""; }
+
+Child StartPathgrab(const std::vector<std::string>& rawArgs) {
+    std::string line = Quoted(PathgrabExe());
+    for (const std::string& a : rawArgs) line += " " + a;
+    return Start(PathgrabExe(), line);
+}
+
+// ---- Windows
+
+HWND WaitForWindow(const char* className, const char* title, DWORD timeoutMs, bool visibleOnly) {
+    DWORD start = GetTickCount();
+    do {
+        HWND w = FindWindowA(className, title);
+        if (w && (!visibleOnly || IsWindowVisible(w))) return w;
+        PumpMessages(20);
+    } while (GetTickCount() - start < timeoutMs);
+    return nullptr;
+}
+
+namespace {
+struct WindowQuery {
+    DWORD pid;
+    bool visibleOnly;
+    const char* className;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectWindow(HWND w, LPARAM param) {
+    WindowQuery& q = *reinterpret_cast<WindowQuery*>(param);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(w, &pid);
+    if (pid != q.pid || (q.visibleOnly && !IsWindowVisible(w))) return TRUE;
+    if (q.className) {
+        char name[64] = "";
+        GetClassNameA(w, name, sizeof name);
+        if (lstrcmpA(name, q.className) != 0) return TRUE;
+    }
+    q.found.push_back(w);
+    return TRUE;
+}
+
+template <typename Probe> HWND PollFor(DWORD timeoutMs, Probe probe) {
+    const DWORD start = GetTickCount();
+    for (;;) {
+        if (HWND w = probe()) return w;
+        if (GetTickCount() - start >= timeoutMs) return nullptr;
+        PumpMessages(20);
+    }
+}
+} // namespace
+
+std::vector<HWND> WindowsOf(DWORD pid, bool visibleOnly, const char* className) {
+    WindowQuery q{pid, visibleOnly, className, {}};
+    EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&q));
+    return q.found;
+}
+
+HWND WaitForProgramWindow(const Child& p, DWORD timeoutMs) {
+    return PollFor(timeoutMs, [&p]() -> HWND {
+        for (HWND w : WindowsOf(p.Id(), false, "PathgrabWndClass")) {
+            char title[64] = "";
+            GetWindowTextA(w, title, sizeof title);
+            if (lstrcmpA(title, "Pathgrab") == 0) return w;
+        }
+        return nullptr;
+    });
+}
+
+HWND WaitForPopupMenu(const Child& p, DWORD timeoutMs) {
+    return PollFor(timeoutMs, [&p]() -> HWND {
+        std::vector<HWND> menus = WindowsOf(p.Id(), true, "#32768");
+        return menus.empty() ? nullptr : menus.front();
+    });
+}
+
+bool WaitForNoPopupMenu(const Child& p, DWORD timeoutMs) {
+    const DWORD start = GetTickCount();
+    for (;;) {
+        if (WindowsOf(p.Id(), true, "#32768").empty()) return true;
+        if (GetTickCount() - start >= timeoutMs) return false;
+        PumpMessages(20);
+    }
+}
+
+void PumpMessages(DWORD ms) {
+    const DWORD start = GetTickCount();
+    do {
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+        if (ms) Sleep(ms < 10 ? ms : 10);
+    } while (GetTickCount() - start < ms);
+}
+
+namespace {
+const int ForegroundWidth = 200, ForegroundHeight = 80, ForegroundMargin = 20;
+
+RECT ForegroundRect() {
+    const int right = GetSystemMetrics(SM_CXSCREEN) - ForegroundMargin;
+    return RECT{right - ForegroundWidth, ForegroundMargin, right, ForegroundMargin + ForegroundHeight};
+}
+} // namespace
+
+ForegroundWindow::ForegroundWindow() {
+    static ATOM atom = [] {
+        WNDCLASSA wc = {};
+        wc.lpfnWndProc = DefWindowProcA;
+        wc.hInstance = GetModuleHandleA(nullptr);
+        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+        wc.lpszClassName = "PathgrabTestForeground";
+        return RegisterClassA(&wc);
+    }();
+    (void)atom;
+    const RECT r = ForegroundRect();
+    wnd_ = CreateWindowExA(0, "PathgrabTestForeground", "driver", WS_POPUP | WS_VISIBLE | WS_BORDER, r.left, r.top,
+                           r.right - r.left, r.bottom - r.top, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    PumpMessages(50);
+}
+
+ForegroundWindow::~ForegroundWindow() {
+    if (wnd_) DestroyWindow(wnd_);
+    PumpMessages();
+}
+
+ForegroundWindow& SharedForegroundWindow() {
+    static ForegroundWindow* shared = new ForegroundWindow;
+    return *shared;
+}
+
+bool ForegroundWindow::TakeForeground(DWORD timeoutMs) const {
+    if (!wnd_) return false;
+    SetForegroundWindow(wnd_);
+    return PollFor(timeoutMs, [this]() -> HWND { return GetForegroundWindow() == wnd_ ? wnd_ : nullptr; }) != nullptr;
+}
+
+// ---- Keyboard and mouse
+
+static void SendKey(WORD vk, bool up) {
+    INPUT in = {};
+    in.type = INPUT_KEYBOARD;
+    in.ki.wVk = vk;
+    in.ki.wScan = static_cast<WORD>(MapVirtualKeyA(vk, 0));
+    in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    SendInput(1, &in, sizeof in);
+}
+
+void KeyDown(WORD vk) { SendKey(vk, false); }
+void KeyUp(WORD vk) { SendKey(vk, true); }
+void TapKey(WORD vk) {
+    KeyDown(vk);
+    Sleep(30);
+    KeyUp(vk);
+}
+
+KeyHeld::KeyHeld(WORD vk) : vk_(vk), down_(true) {
+    KeyDown(vk_);
+    // The key state reaches the server asynchronously; wait until it shows, as a later process sees it.
+    for (int i = 0; i < 50 && GetAsyncKeyState(vk_) >= 0; ++i) Sleep(10);
+}
+
+KeyHeld::~KeyHeld() { Release(); }
+
+void KeyHeld::Release() {
+    if (!down_) return;
+    down_ = false;
+    KeyUp(vk_);
+    for (int i = 0; i < 50 && GetAsyncKeyState(vk_) < 0; ++i) Sleep(10);
+}
+
+void ClickAt(int x, int y) {
+    const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+    INPUT in[3] = {};
+    for (INPUT& i : in) i.type = INPUT_MOUSE;
+    in[0].mi.dx = MulDiv(x, 65535, w - 1);
+    in[0].mi.dy = MulDiv(y, 65535, h - 1);
+    in[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    in[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    in[2].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(1, &in[0], sizeof(INPUT));
+    PumpMessages(30);
+    SendInput(2, &in[1], sizeof(INPUT));
+    PumpMessages(30);
+}
+
+void ClickAwayFrom(const RECT& avoid) {
+    const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+    const RECT fg = ForegroundRect();
+    const POINT candidates[] = {{5, h - 5}, {5, 5}, {w / 2, h - 5}, {w - 5, h - 5}};
+    for (const POINT& p : candidates) {
+        if (PtInRect(&avoid, p) || PtInRect(&fg, p)) continue;
+        ClickAt(p.x, p.y);
+        return;
+    }
+}
+
+void CenterCursor() { SetCursorPos(GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2); }
+
+// ---- Clipboard
 
 ClipboardText ReadClipboard() {
     ClipboardText result;
@@ -92,32 +349,21 @@ bool WriteClipboard(const std::string& text) {
     return false;
 }
 
-static void SendKey(WORD vk, bool up) {
-    INPUT in = {};
-    in.type = INPUT_KEYBOARD;
-    in.ki.wVk = vk;
-    in.ki.wScan = static_cast<WORD>(MapVirtualKeyA(vk, 0));
-    in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-    SendInput(1, &in, sizeof in);
+ClipboardHold::ClipboardHold() : held_(false) {
+    for (int attempt = 0; attempt < 50 && !held_; ++attempt) {
+        held_ = OpenClipboard(nullptr) != FALSE;
+        if (!held_) Sleep(20);
+    }
 }
 
-void KeyDown(WORD vk) { SendKey(vk, false); }
-void KeyUp(WORD vk) { SendKey(vk, true); }
-void TapKey(WORD vk) {
-    KeyDown(vk);
-    Sleep(30);
-    KeyUp(vk);
+ClipboardHold::~ClipboardHold() { Release(); }
+
+void ClipboardHold::Release() {
+    if (held_) CloseClipboard();
+    held_ = false;
 }
 
-HWND WaitForWindow(const char* className, const char* title, DWORD timeoutMs, bool visibleOnly) {
-    DWORD start = GetTickCount();
-    do {
-        HWND w = FindWindowA(className, title);
-        if (w && (!visibleOnly || IsWindowVisible(w))) return w;
-        Sleep(20);
-    } while (GetTickCount() - start < timeoutMs);
-    return nullptr;
-}
+// ---- Scratch files
 
 ScratchDir::ScratchDir() {
     char temp[MAX_PATH + 1];

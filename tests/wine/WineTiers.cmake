@@ -33,4 +33,21 @@ endfunction()
 
 pathgrab_wine_test(NAME wine.unit EXE ${WIN_TESTS}/unit_tests.exe LABEL wine ARGS --gtest_brief=1)
 pathgrab_wine_test(NAME wine.win32 EXE ${WIN_TESTS}/win32_tests.exe LABEL wine ARGS --gtest_brief=1)
-pathgrab_wine_test(NAME e2e EXE ${WIN_TESTS}/e2e_tests.exe LABEL e2e ARGS --gtest_brief=1)
+# One CTest entry per e2e suite, so that a failure names its suite. The suites are read from the
+# sources; editing one re-runs the configure step, so a new suite is registered at the next build.
+file(GLOB E2E_SOURCES CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/e2e/*.cpp)
+set(E2E_SUITES)
+foreach(src ${E2E_SOURCES})
+  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${src})
+  file(STRINGS ${src} lines REGEX "^[ \t]*TEST(_F|_P)?[ \t]*\\([ \t]*[A-Za-z0-9_]+")
+  foreach(line ${lines})
+    string(REGEX REPLACE "^[ \t]*TEST(_F|_P)?[ \t]*\\([ \t]*([A-Za-z0-9_]+).*" "\\2" suite "${line}")
+    list(APPEND E2E_SUITES ${suite})
+  endforeach()
+endforeach()
+list(REMOVE_DUPLICATES E2E_SUITES)
+foreach(suite ${E2E_SUITES})
+  # A parameterised suite runs as <instantiation>/<suite>.
+  pathgrab_wine_test(NAME e2e.${suite} EXE ${WIN_TESTS}/e2e_tests.exe LABEL e2e
+    ARGS --gtest_brief=1 "--gtest_filter=${suite}.*:*/${suite}.*")
+endforeach()

@@ -1,0 +1,74 @@
+// Common ground of the end-to-end tests: the clipboard holds a known text before each test, the cursor
+// is where the menu should open, a visible driver window is in front (the shell's window, as it were),
+// and no key is left down when a test ends.
+#pragma once
+#include <gtest/gtest.h>
+
+#include "Win32Support.h"
+
+namespace E2e {
+
+using namespace TestSupport;
+
+// Generous bounds: a Wine process start takes a few hundred milliseconds.
+constexpr DWORD StartTimeoutMs = 10000;
+constexpr DWORD EndTimeoutMs = 10000;
+
+class ProgramTest : public testing::Test {
+  protected:
+    void SetUp() override {
+        CenterCursor();
+        ASSERT_TRUE(Shell.TakeForeground());
+        // Different bytes per test, with a double-byte character and a line end, so that a stale text,
+        // a conversion or a truncation all show.
+        Sentinel = std::string("sentinel \x95\x5C\r\n") + testing::UnitTest::GetInstance()->current_test_info()->name();
+        ASSERT_TRUE(WriteClipboard(Sentinel));
+    }
+
+    void TearDown() override {
+        // Never leave a key down for the next test, whatever happened.
+        KeyUp(VK_SHIFT);
+        KeyUp(VK_CONTROL);
+    }
+
+    // The clipboard still holds this test's sentinel, byte for byte.
+    void ExpectClipboardUntouched() const {
+        ClipboardText now = ReadClipboard();
+        EXPECT_TRUE(now.Present);
+        EXPECT_EQ(now.Text, Sentinel);
+    }
+
+    void ExpectClipboard(const std::string& text) const {
+        ClipboardText now = ReadClipboard();
+        EXPECT_TRUE(now.Present);
+        EXPECT_EQ(now.Text, text);
+    }
+
+    // The process ends by itself within the bound, with exit code 0.
+    static void ExpectEndsWithZero(const Child& p, DWORD timeoutMs = EndTimeoutMs) {
+        ASSERT_TRUE(p.Wait(timeoutMs)) << "the program did not end";
+        EXPECT_EQ(p.ExitCode(), 0u);
+    }
+
+    // Starts Pathgrab.exe with these raw arguments and waits for its menu; the menu window is returned.
+    HWND StartWithMenu(Child& p, const std::vector<std::string>& rawArgs) {
+        p = StartPathgrab(rawArgs);
+        EXPECT_TRUE(p.Started());
+        HWND menu = WaitForPopupMenu(p, StartTimeoutMs);
+        EXPECT_NE(menu, nullptr) << "no popup menu appeared";
+        return menu;
+    }
+
+    // Closes the open menu with a click outside it; the program stays, idle.
+    static void DismissByClickAway(const Child& p, HWND menu) {
+        RECT r = {};
+        GetWindowRect(menu, &r);
+        ClickAwayFrom(r);
+        ASSERT_TRUE(WaitForNoPopupMenu(p, 5000)) << "the menu did not close";
+    }
+
+    ForegroundWindow& Shell = SharedForegroundWindow();
+    std::string Sentinel;
+};
+
+} // namespace E2e

@@ -1,5 +1,0 @@
-#include <gtest/gtest.h>
-
-#include "Win32Support.h"
-
-TEST(Start, NoArgumentsPlaceholder) { SUCCEED(); }
