@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The Wine rig of the wine and e2e tiers.
 #   harness.sh start STATE KEEPALIVE_EXE   private prefix, own Xvfb, wineboot once, a kept-alive GUI process
+#                                          (HARNESS_DISPLAY=:N uses that display instead of an own Xvfb)
 #   harness.sh run STATE EXE [ARGS...]     runs EXE under that rig and passes its exit code on
 #   harness.sh stop STATE                  ends exactly what start started, by process id, and the prefix's wineserver
 set -uo pipefail
@@ -35,12 +36,18 @@ start)
   mkdir -p "$state"
   rig_env
   rm -f "$state/display"
-  # -displayfd picks a free display number and tells it; nothing else on the machine is touched.
-  Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$state/display" >"$state/xvfb.log" 2>&1 &
-  xvfb_pid=$!
-  for _ in $(seq 100); do [ -s "$state/display" ] && break; sleep 0.1; done
-  if ! [ -s "$state/display" ]; then echo "harness: Xvfb did not start" >&2; kill $xvfb_pid 2>/dev/null; exit 1; fi
-  export DISPLAY=":$(head -n1 "$state/display")"
+  if [ -n "${HARNESS_DISPLAY:-}" ]; then
+    # An existing display (the user's): no Xvfb of our own.
+    export DISPLAY="$HARNESS_DISPLAY"
+    xvfb_pid=
+  else
+    # -displayfd picks a free display number and tells it; nothing else on the machine is touched.
+    Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$state/display" >"$state/xvfb.log" 2>&1 &
+    xvfb_pid=$!
+    for _ in $(seq 100); do [ -s "$state/display" ] && break; sleep 0.1; done
+    if ! [ -s "$state/display" ]; then echo "harness: Xvfb did not start" >&2; kill $xvfb_pid 2>/dev/null; exit 1; fi
+    export DISPLAY=":$(head -n1 "$state/display")"
+  fi
   {
     echo "export DISPLAY=$DISPLAY"
     echo "XVFB_PID=$xvfb_pid"
