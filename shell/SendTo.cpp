@@ -15,6 +15,8 @@ template <typename Visitor> void WalkSendTo(const std::string& ExeName, Visitor 
     const std::string dir = TinyShell::GetSendToFolder();
     // Without the folder there is nothing to examine: an empty prefix would search the current directory.
     if (dir.empty()) return;
+    // An unreadable shortcut has an empty target name; an empty ExeName would claim all of them.
+    if (ExeName.empty()) return;
     const std::string wanted = TinyUtils::UpperCaseLocale(ExeName);
     TinyUtils::TSearchRec rec;
     if (TinyUtils::SearchFirst(dir + "*.lnk", 0x2F, rec) != 0) return;

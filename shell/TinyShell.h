@@ -5,14 +5,14 @@
 
 namespace TinyShell {
 
-constexpr int32_t CSIDL_SENDTO_FOLDER = 9;
-
 // Module start-up and shut-down: one CoInitialize, one CoUninitialize.
 void Startup();
 void Shutdown();
 
-// The folder's path with a trailing backslash, or empty when the shell cannot give it.
+// The folder's path (Csidl is a published CSIDL_* value) with exactly one trailing backslash, or empty
+// when the shell cannot give it.
 std::string GetSpecialFolder(int32_t Csidl);
+// The user's Send To folder, as GetSpecialFolder gives it.
 std::string GetSendToFolder();
 
 } // namespace TinyShell

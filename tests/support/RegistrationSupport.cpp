@@ -1,0 +1,305 @@
+#include "RegistrationSupport.h"
+
+#include <objbase.h>
+#include <objidl.h>
+#include <shlobj.h>
+
+#include <algorithm>
+#include <cstring>
+
+#include "TinyShlLnk.h"
+
+namespace TestSupport {
+
+namespace {
+
+const char UserShellFolders[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
+const char ShellFolders[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+
+// Paths go through the wide API, which, unlike the ANSI one under Wine, takes more than 260 bytes.
+std::wstring Wide(const std::string& s, UINT codePage = CP_ACP) {
+    int n = MultiByteToWideChar(codePage, 0, s.data(), static_cast<int>(s.size()), nullptr, 0);
+    std::wstring w(static_cast<size_t>(n), L'\0');
+    if (n > 0) MultiByteToWideChar(codePage, 0, s.data(), static_cast<int>(s.size()), &w[0], n);
+    return w;
+}
+
+std::string Narrow(const std::wstring& w, UINT codePage = CP_ACP) {
+    int n =
+        WideCharToMultiByte(codePage, 0, w.data(), static_cast<int>(w.size()), nullptr, 0, nullptr, nullptr);
+    std::string s(static_cast<size_t>(n), '\0');
+    if (n > 0)
+        WideCharToMultiByte(codePage, 0, w.data(), static_cast<int>(w.size()), &s[0], n, nullptr, nullptr);
+    return s;
+}
+
+template <typename T> struct Com {
+    T* p = nullptr;
+    ~Com() {
+        if (p) p->Release();
+    }
+};
+
+int spyCalls = 0;
+void* spyOriginal = nullptr;
+
+HRESULT WINAPI CountingCoCreateInstance(REFCLSID clsid, LPUNKNOWN outer, DWORD context, REFIID iid,
+                                        LPVOID* out) {
+    ++spyCalls;
+    typedef HRESULT(WINAPI * Fn)(REFCLSID, LPUNKNOWN, DWORD, REFIID, LPVOID*);
+    return reinterpret_cast<Fn>(spyOriginal)(clsid, outer, context, iid, out);
+}
+
+} // namespace
+
+std::string ShellSendToFolder() {
+    char buffer[MAX_PATH + 1] = {};
+    if (!SHGetSpecialFolderPathA(nullptr, buffer, CSIDL_SENDTO, FALSE)) return std::string();
+    std::string dir(buffer);
+    if (!dir.empty() && dir.back() == '\\') dir.pop_back();
+    return dir;
+}
+
+std::vector<std::string> FolderEntries(const std::string& dir) {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAW fd;
+    HANDLE h = FindFirstFileW(Wide(dir + "\\*").c_str(), &fd);
+    if (h == INVALID_HANDLE_VALUE) return names;
+    do {
+        std::string name = Narrow(fd.cFileName);
+        if (name != "." && name != "..") names.push_back(name);
+    } while (FindNextFileW(h, &fd));
+    FindClose(h);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+bool MakeFolders(const std::string& path) {
+    std::wstring w = Wide(path);
+    for (size_t i = 3; i <= w.size(); ++i) {
+        if (i == w.size() || w[i] == L'\\') CreateDirectoryW(w.substr(0, i).c_str(), nullptr);
+    }
+    DWORD a = GetFileAttributesW(w.c_str());
+    return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::string Cp932(const char* utf8) {
+    return Narrow(Wide(utf8, CP_UTF8), 932);
+}
+
+ShortcutFields ReadShortcut(const std::string& linkPath) {
+    ShortcutFields f;
+    Com<IShellLinkA> link;
+    Com<IPersistFile> file;
+    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                reinterpret_cast<void**>(&link.p))))
+        return f;
+    if (FAILED(link.p->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file.p)))) return f;
+    if (FAILED(file.p->Load(Wide(linkPath).c_str(), STGM_READ))) return f;
+    f.Loaded = true;
+    char buffer[1024] = {};
+    WIN32_FIND_DATAA fd;
+    link.p->GetPath(buffer, sizeof buffer, &fd, SLGP_RAWPATH);
+    f.Path = buffer;
+    std::memset(buffer, 0, sizeof buffer);
+    link.p->GetWorkingDirectory(buffer, sizeof buffer);
+    f.WorkDir = buffer;
+    std::memset(buffer, 0, sizeof buffer);
+    link.p->GetArguments(buffer, sizeof buffer);
+    f.Arguments = buffer;
+    std::memset(buffer, 0, sizeof buffer);
+    int index = -1;
+    link.p->GetIconLocation(buffer, sizeof buffer, &index);
+    f.IconFile = buffer;
+    f.IconIndex = index;
+    int show = -1;
+    link.p->GetShowCmd(&show);
+    f.ShowCmd = show;
+    return f;
+}
+
+void WriteShortcut(const std::string& linkPath, const std::string& target) {
+    TinyShlLnk::CreateShortcut(linkPath, std::string(), target, std::string(), std::string(), std::string(),
+                               0, SW_SHOWNORMAL, 0);
+}
+
+void ClearFolder(const std::string& dir) {
+    for (const std::string& name : FolderEntries(dir)) {
+        std::wstring child = Wide(dir + "\\" + name);
+        DWORD a = GetFileAttributesW(child.c_str());
+        SetFileAttributesW(child.c_str(), FILE_ATTRIBUTE_NORMAL);
+        if (a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY)) {
+            ClearFolder(dir + "\\" + name);
+            RemoveDirectoryW(child.c_str());
+        } else {
+            DeleteFileW(child.c_str());
+        }
+    }
+}
+
+SendToSandbox::SendToSandbox() : dir_(ShellSendToFolder()) {
+    char temp[MAX_PATH + 1] = {};
+    GetTempPathA(sizeof temp, temp);
+    static unsigned counter = 0;
+    do {
+        stash_ = std::string(temp) + "pgsendto" + std::to_string(GetCurrentProcessId()) + "_" +
+                 std::to_string(++counter);
+    } while (!CreateDirectoryA(stash_.c_str(), nullptr));
+    if (dir_.empty()) return;
+    for (const std::string& name : FolderEntries(dir_))
+        MoveFileW(Wide(dir_ + "\\" + name).c_str(), Wide(stash_ + "\\" + name).c_str());
+}
+
+SendToSandbox::~SendToSandbox() {
+    if (!dir_.empty()) {
+        ClearFolder(dir_);
+        for (const std::string& name : FolderEntries(stash_))
+            MoveFileW(Wide(stash_ + "\\" + name).c_str(), Wide(dir_ + "\\" + name).c_str());
+    }
+    ClearFolder(stash_);
+    RemoveDirectoryA(stash_.c_str());
+}
+
+SendToRedirect::SendToRedirect(const std::string& folder) {
+    saved_[0].key = UserShellFolders;
+    saved_[1].key = ShellFolders;
+    for (Saved& s : saved_) {
+        HKEY key;
+        if (RegCreateKeyExA(HKEY_CURRENT_USER, s.key, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+                            nullptr) != ERROR_SUCCESS)
+            continue;
+        DWORD size = 0;
+        if (RegQueryValueExA(key, "SendTo", nullptr, &s.type, nullptr, &size) == ERROR_SUCCESS) {
+            s.data.resize(size);
+            s.present =
+                RegQueryValueExA(key, "SendTo", nullptr, &s.type, s.data.data(), &size) == ERROR_SUCCESS;
+        }
+        RegSetValueExA(key, "SendTo", 0, s.key == UserShellFolders ? REG_EXPAND_SZ : REG_SZ,
+                       reinterpret_cast<const BYTE*>(folder.c_str()), static_cast<DWORD>(folder.size() + 1));
+        RegCloseKey(key);
+    }
+}
+
+SendToRedirect::~SendToRedirect() {
+    for (Saved& s : saved_) {
+        HKEY key;
+        if (RegOpenKeyExA(HKEY_CURRENT_USER, s.key, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) continue;
+        if (s.present)
+            RegSetValueExA(key, "SendTo", 0, s.type, s.data.data(), static_cast<DWORD>(s.data.size()));
+        else
+            RegDeleteValueA(key, "SendTo");
+        RegCloseKey(key);
+    }
+}
+
+Child StartWide(const std::wstring& exe, const std::wstring& commandLine) {
+    Child c;
+    STARTUPINFOW si = {};
+    si.cb = sizeof si;
+    std::vector<wchar_t> line(commandLine.begin(), commandLine.end());
+    line.push_back(L'\0');
+    if (!CreateProcessW(exe.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &c.pi))
+        c.pi = PROCESS_INFORMATION();
+    return c;
+}
+
+namespace {
+struct BoxSearch {
+    DWORD pid;
+    HWND found;
+};
+
+BOOL CALLBACK FindBox(HWND w, LPARAM param) {
+    BoxSearch* s = reinterpret_cast<BoxSearch*>(param);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(w, &pid);
+    char cls[32] = {}, title[64] = {};
+    GetClassNameA(w, cls, sizeof cls);
+    GetWindowTextA(w, title, sizeof title);
+    if (pid == s->pid && IsWindowVisible(w) && std::strcmp(cls, "#32770") == 0 &&
+        std::strcmp(title, "Pathgrabber") == 0) {
+        s->found = w;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL CALLBACK ReadControl(HWND w, LPARAM param) {
+    QuestionBox* q = reinterpret_cast<QuestionBox*>(param);
+    char cls[32] = {};
+    GetClassNameA(w, cls, sizeof cls);
+    if (lstrcmpiA(cls, "Static") == 0) {
+        char text[512] = {};
+        LRESULT n = SendMessageA(w, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+        if (n > 0) q->Text.assign(text, static_cast<size_t>(n));
+    } else if (lstrcmpiA(cls, "Button") == 0) {
+        int id = GetDlgCtrlID(w);
+        if (id >= IDOK && id <= IDNO && IsWindowVisible(w)) {
+            q->Buttons[id] = true;
+            if ((GetWindowLongA(w, GWL_STYLE) & 0x0F) == BS_DEFPUSHBUTTON) q->DefaultButton = id;
+        }
+    }
+    return TRUE;
+}
+} // namespace
+
+QuestionBox WaitForQuestion(const Child& child, DWORD timeoutMs) {
+    QuestionBox q;
+    DWORD start = GetTickCount();
+    for (;;) {
+        BoxSearch s = {child.pi.dwProcessId, nullptr};
+        EnumWindows(FindBox, reinterpret_cast<LPARAM>(&s));
+        if (s.found) {
+            Sleep(100); // let the box finish laying out its controls
+            q.Box = s.found;
+            EnumChildWindows(s.found, ReadControl, reinterpret_cast<LPARAM>(&q));
+            q.Foreground = GetForegroundWindow() == s.found;
+            return q;
+        }
+        if (child.Wait(0) || GetTickCount() - start > timeoutMs) return q;
+        Sleep(50);
+    }
+}
+
+void ClickButton(HWND box, int id) {
+    PostMessageA(GetDlgItem(box, id), BM_CLICK, 0, 0);
+}
+
+CoCreateSpy::CoCreateSpy() {
+    BYTE* base = reinterpret_cast<BYTE*>(GetModuleHandleA(nullptr));
+    void* target = reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ole32.dll"), "CoCreateInstance"));
+    if (!target) return;
+    auto* dos = reinterpret_cast<IMAGE_DOS_HEADER*>(base);
+    auto* nt = reinterpret_cast<IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
+    const IMAGE_DATA_DIRECTORY& imports = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+    if (imports.VirtualAddress == 0) return;
+    for (auto* d = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + imports.VirtualAddress); d->Name; ++d) {
+        for (auto* t = reinterpret_cast<IMAGE_THUNK_DATA*>(base + d->FirstThunk); t->u1.Function; ++t) {
+            void** slot = reinterpret_cast<void**>(&t->u1.Function);
+            if (*slot != target) continue;
+            DWORD old;
+            if (!VirtualProtect(slot, sizeof *slot, PAGE_READWRITE, &old)) return;
+            spyOriginal = target;
+            spyCalls = 0;
+            *slot = reinterpret_cast<void*>(&CountingCoCreateInstance);
+            VirtualProtect(slot, sizeof *slot, old, &old);
+            slot_ = slot;
+            original_ = target;
+            return;
+        }
+    }
+}
+
+CoCreateSpy::~CoCreateSpy() {
+    if (!slot_) return;
+    DWORD old;
+    VirtualProtect(slot_, sizeof *slot_, PAGE_READWRITE, &old);
+    *slot_ = original_;
+    VirtualProtect(slot_, sizeof *slot_, old, &old);
+}
+
+int CoCreateSpy::Calls() const {
+    return spyCalls;
+}
+
+} // namespace TestSupport

@@ -1,0 +1,109 @@
+// Helpers for the Send To and registration tests: the shell's Send To folder and its registry values,
+// shortcuts read back through the shell, the question box of another process, and a spy on the link
+// objects this process creates. Win32 only.
+#pragma once
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "Win32Support.h"
+
+namespace TestSupport {
+
+// The shell's Send To folder without a trailing backslash, or empty when the shell cannot give it.
+std::string ShellSendToFolder();
+
+// Names of the entries of a folder (without "." and ".."), sorted.
+std::vector<std::string> FolderEntries(const std::string& dir);
+
+// Creates a folder and its missing parents through the wide API, so that long paths work too.
+bool MakeFolders(const std::string& path);
+
+// Text of code page 932 for a UTF-8 literal, through the system's own conversion tables.
+std::string Cp932(const char* utf8);
+
+// What a shortcut file holds, read back through IShellLinkA (COM must be initialised).
+struct ShortcutFields {
+    bool Loaded = false;
+    std::string Path;
+    std::string WorkDir;
+    std::string Arguments;
+    std::string IconFile;
+    int IconIndex = -1;
+    int ShowCmd = -1;
+};
+ShortcutFields ReadShortcut(const std::string& linkPath);
+// Writes a shortcut to target (COM must be initialised); long link paths are fine.
+void WriteShortcut(const std::string& linkPath, const std::string& target);
+
+// Empties the prefix's real Send To folder for one test and puts its former contents back afterwards.
+class SendToSandbox {
+  public:
+    SendToSandbox();
+    ~SendToSandbox();
+    SendToSandbox(const SendToSandbox&) = delete;
+    SendToSandbox& operator=(const SendToSandbox&) = delete;
+    const std::string& Folder() const { return dir_; } // without trailing backslash
+
+  private:
+    std::string dir_;
+    std::string stash_;
+};
+
+// Points the user's Send To (both shell folder registry values) at folder until the object ends.
+class SendToRedirect {
+  public:
+    explicit SendToRedirect(const std::string& folder);
+    ~SendToRedirect();
+    SendToRedirect(const SendToRedirect&) = delete;
+    SendToRedirect& operator=(const SendToRedirect&) = delete;
+
+  private:
+    struct Saved {
+        const char* key;
+        bool present = false;
+        DWORD type = 0;
+        std::vector<BYTE> data;
+    };
+    Saved saved_[2];
+};
+
+// Removes everything inside dir (read-only, hidden and system entries too); dir itself stays.
+void ClearFolder(const std::string& dir);
+
+// Starts exe with exactly this command line through the wide API, for paths that code page 932 cannot
+// spell.
+Child StartWide(const std::wstring& exe, const std::wstring& commandLine);
+
+// The registration question of a child process, as the driver sees it.
+struct QuestionBox {
+    HWND Box = nullptr;
+    std::string Text;      // the static control's text, as code page 932 bytes
+    bool Buttons[8] = {};  // Buttons[IDOK..IDNO]: which standard buttons the box holds
+    int DefaultButton = 0; // the identifier of the button with BS_DEFPUSHBUTTON, 0 if none
+    bool Foreground = false;
+};
+// Waits for a visible "#32770" box with caption "Pathgrabber" of that process. Box stays null when
+// the process ends first or the time runs out.
+QuestionBox WaitForQuestion(const Child& child, DWORD timeoutMs);
+// Presses one of the box's buttons (IDYES, IDNO) as a click would.
+void ClickButton(HWND box, int id);
+
+// Counts the CoCreateInstance calls this executable makes while the object lives (one per link object
+// that the shortcut code creates), by patching the executable's import table.
+class CoCreateSpy {
+  public:
+    CoCreateSpy();
+    ~CoCreateSpy();
+    CoCreateSpy(const CoCreateSpy&) = delete;
+    CoCreateSpy& operator=(const CoCreateSpy&) = delete;
+    bool Installed() const { return slot_ != nullptr; }
+    int Calls() const;
+
+  private:
+    void** slot_ = nullptr;
+    void* original_ = nullptr;
+};
+
+} // namespace TestSupport

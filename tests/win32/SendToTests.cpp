@@ -1,0 +1,208 @@
+// The walks over Send To, run against a scratch folder that the shell is told is Send To.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+#include "RegistrationSupport.h"
+#include "TinyShlLnk.h"
+
+using namespace TestSupport;
+using Names = std::vector<std::string>;
+
+namespace {
+
+const char Exe[] = "Pathgrab.exe";
+
+class SendToWalk : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        CoInitialize(nullptr);
+        dir_ = scratch_.Folder("SendTo");
+        redirect_.reset(new SendToRedirect(dir_));
+    }
+    void TearDown() override {
+        redirect_.reset();
+        CoUninitialize();
+    }
+    std::string Link(const std::string& name, const std::string& target, DWORD attributes = 0) {
+        const std::string path = dir_ + "\\" + name;
+        WriteShortcut(path, target);
+        if (attributes) SetFileAttributesA(path.c_str(), attributes);
+        return path;
+    }
+    void RedirectTo(const std::string& folder) {
+        redirect_.reset();
+        redirect_.reset(new SendToRedirect(folder));
+        dir_ = folder;
+    }
+
+    ScratchDir scratch_;
+    std::string dir_;
+    std::unique_ptr<SendToRedirect> redirect_;
+};
+
+} // namespace
+
+// Only the whole file name of the stored target counts, letter case aside; its folder plays no part.
+TEST_F(SendToWalk, MatchesTheTargetsWholeFileNameInAnyCase) {
+    const struct {
+        const char* target;
+        bool matches;
+    } cases[] = {
+        {"C:\\apps\\Pathgrab.exe", true},      {"C:\\other place\\PATHGRAB.EXE", true},
+        {"C:\\tmp\\pathgrab.eXe", true},       {"C:\\apps\\xPathgrab.exe", false},
+        {"C:\\apps\\Pathgrab.exe.bak", false}, {"C:\\apps\\Pathgrab.ex", false},
+        {"C:\\apps\\Pathgrab", false},         {"C:\\Pathgrab.exe\\tool.exe", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.target);
+        ClearFolder(dir_);
+        Link("entry.lnk", c.target);
+        ASSERT_EQ(ReadShortcut(dir_ + "\\entry.lnk").Path, c.target); // the shell keeps what we stored
+        EXPECT_EQ(TinyShlLnk::SendToShortcutExists(Exe), c.matches);
+        TinyShlLnk::DeleteSendToShortcuts(Exe);
+        EXPECT_EQ(FolderEntries(dir_), c.matches ? Names{} : Names{"entry.lnk"});
+    }
+}
+
+TEST_F(SendToWalk, EmptyFolderOrNoShortcutsFindsNothing) {
+    EXPECT_FALSE(TinyShlLnk::SendToShortcutExists(Exe));
+    // A shortcut to the program under another extension is not one of the *.lnk entries.
+    Link("notalink.txt", "C:\\apps\\Pathgrab.exe");
+    scratch_.File("SendTo\\Pathgrab.exe.txt");
+    EXPECT_FALSE(TinyShlLnk::SendToShortcutExists(Exe));
+    TinyShlLnk::DeleteSendToShortcuts(Exe);
+    EXPECT_EQ(FolderEntries(dir_), (Names{"Pathgrab.exe.txt", "notalink.txt"}));
+}
+
+TEST_F(SendToWalk, DeletesEveryMatchAndOnlyMatches) {
+    Link("mine.lnk", "C:\\a\\Pathgrab.exe");
+    Link("hidden.lnk", "C:\\b\\PATHGRAB.EXE", FILE_ATTRIBUTE_HIDDEN);
+    Link("system.lnk", "C:\\c\\pathgrab.exe", FILE_ATTRIBUTE_SYSTEM);
+    Link("both.lnk", "C:\\d\\Pathgrab.exe", FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
+    Link("Pathgrabber.lnk", "C:\\a\\notepad.exe");
+    Link("contains.lnk", "C:\\a\\xPathgrab.exe");
+    scratch_.Folder("SendTo\\x.lnk");
+    scratch_.File("SendTo\\junk.lnk", "not a shortcut");
+    Link("notalink.txt", "C:\\a\\Pathgrab.exe");
+
+    CoCreateSpy spy;
+    ASSERT_TRUE(spy.Installed());
+    TinyShlLnk::DeleteSendToShortcuts(Exe);
+    // Seven *.lnk files opened once each; the folder named like one is not.
+    EXPECT_EQ(spy.Calls(), 7);
+    EXPECT_EQ(FolderEntries(dir_),
+              (Names{"Pathgrabber.lnk", "contains.lnk", "junk.lnk", "notalink.txt", "x.lnk"}));
+    EXPECT_FALSE(TinyShlLnk::SendToShortcutExists(Exe));
+}
+
+TEST_F(SendToWalk, HiddenAndSystemShortcutsAreExamined) {
+    const DWORD attributes[] = {FILE_ATTRIBUTE_HIDDEN, FILE_ATTRIBUTE_SYSTEM,
+                                FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM, FILE_ATTRIBUTE_ARCHIVE};
+    for (DWORD a : attributes) {
+        SCOPED_TRACE(a);
+        ClearFolder(dir_);
+        Link("only.lnk", "C:\\apps\\Pathgrab.exe", a);
+        EXPECT_TRUE(TinyShlLnk::SendToShortcutExists(Exe));
+        TinyShlLnk::DeleteSendToShortcuts(Exe);
+        EXPECT_EQ(FolderEntries(dir_), Names{});
+    }
+}
+
+TEST_F(SendToWalk, ExistsStopsAtTheFirstMatch) {
+    Link("a.lnk", "C:\\one\\Pathgrab.exe");
+    Link("b.lnk", "C:\\two\\Pathgrab.exe");
+    Link("c.lnk", "C:\\three\\Pathgrab.exe");
+    {
+        CoCreateSpy spy;
+        ASSERT_TRUE(spy.Installed());
+        EXPECT_TRUE(TinyShlLnk::SendToShortcutExists(Exe));
+        EXPECT_EQ(spy.Calls(), 1);
+    }
+    {
+        CoCreateSpy spy;
+        EXPECT_FALSE(TinyShlLnk::SendToShortcutExists("Other.exe"));
+        EXPECT_EQ(spy.Calls(), 3); // without a match every shortcut is opened
+    }
+    EXPECT_EQ(FolderEntries(dir_).size(), 3u);
+}
+
+// A shortcut that cannot be deleted stays, the walk goes on to the others, and a later check finds it.
+TEST_F(SendToWalk, FailedDeletionLeavesTheWalkGoing) {
+    const std::string probe = scratch_.File("probe");
+    SetFileAttributesA(probe.c_str(), FILE_ATTRIBUTE_READONLY);
+    const bool readOnlyRefused = !DeleteFileA(probe.c_str());
+    const struct {
+        const char* label;
+        bool readOnly; // else held open without delete sharing
+    } cases[] = {{"read-only", true}, {"held open", false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.label);
+        if (c.readOnly && !readOnlyRefused) continue; // this system deletes read-only files
+        ClearFolder(dir_);
+        Link("a.lnk", "C:\\one\\Pathgrab.exe");
+        const std::string stuck =
+            Link("b_stuck.lnk", "C:\\apps\\Pathgrab.exe", c.readOnly ? FILE_ATTRIBUTE_READONLY : 0);
+        Link("c.lnk", "C:\\two\\Pathgrab.exe");
+        Link("d.lnk", "C:\\three\\Pathgrab.exe");
+        HANDLE hold = c.readOnly ? INVALID_HANDLE_VALUE
+                                 : CreateFileA(stuck.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                               OPEN_EXISTING, 0, nullptr);
+        TinyShlLnk::DeleteSendToShortcuts(Exe);
+        EXPECT_EQ(FolderEntries(dir_), Names{"b_stuck.lnk"});
+        EXPECT_TRUE(TinyShlLnk::SendToShortcutExists(Exe));
+        if (hold != INVALID_HANDLE_VALUE) CloseHandle(hold);
+    }
+}
+
+// Without a Send To folder nothing is examined: the current directory is no stand-in for it.
+TEST_F(SendToWalk, NoSendToFolderExaminesNothing) {
+    const std::string cwd = scratch_.Folder("cwd");
+    WriteShortcut(cwd + "\\mine.lnk", "C:\\apps\\Pathgrab.exe");
+    RedirectTo(scratch_.Path() + "\\missing");
+    char previous[MAX_PATH + 1] = {};
+    GetCurrentDirectoryA(sizeof previous, previous);
+    ASSERT_TRUE(SetCurrentDirectoryA(cwd.c_str()));
+    CoCreateSpy spy;
+    const bool exists = TinyShlLnk::SendToShortcutExists(Exe);
+    TinyShlLnk::DeleteSendToShortcuts(Exe);
+    SetCurrentDirectoryA(previous);
+    EXPECT_FALSE(exists);
+    EXPECT_EQ(spy.Calls(), 0);
+    EXPECT_EQ(FolderEntries(cwd), Names{"mine.lnk"});
+}
+
+// Folder and entry name together can pass 260 bytes; such a shortcut cannot be read, so it is
+// neither found nor deleted, and nothing overruns.
+TEST_F(SendToWalk, LinkPathsOver260BytesAreNotRead) {
+    std::string deep = scratch_.Path();
+    while (deep.size() < 230)
+        deep += "\\" + std::string(20, 'd');
+    deep = deep.substr(0, 240);
+    ASSERT_TRUE(MakeFolders(deep));
+    RedirectTo(deep);
+    ASSERT_EQ(ShellSendToFolder(), deep);
+
+    Link("fits.lnk", "C:\\apps\\Pathgrab.exe"); // 241 + 8 bytes
+    EXPECT_TRUE(TinyShlLnk::SendToShortcutExists(Exe));
+    TinyShlLnk::DeleteSendToShortcuts(Exe);
+    EXPECT_EQ(FolderEntries(deep), Names{});
+
+    const std::string longName = std::string(30, 'n') + ".lnk"; // 241 + 34 bytes
+    Link(longName, "C:\\apps\\Pathgrab.exe");
+    ASSERT_EQ(FolderEntries(deep), Names{longName});
+    EXPECT_FALSE(TinyShlLnk::SendToShortcutExists(Exe));
+    TinyShlLnk::DeleteSendToShortcuts(Exe);
+    EXPECT_EQ(FolderEntries(deep), Names{longName});
+}
+
+// An unreadable shortcut has an empty target name; an empty program name must not claim it.
+TEST_F(SendToWalk, EmptyNameMatchesNothing) {
+    scratch_.File("SendTo\\junk.lnk", "not a shortcut");
+    Link("mine.lnk", "C:\\apps\\Pathgrab.exe");
+    EXPECT_FALSE(TinyShlLnk::SendToShortcutExists(""));
+    TinyShlLnk::DeleteSendToShortcuts("");
+    EXPECT_EQ(FolderEntries(dir_), (Names{"junk.lnk", "mine.lnk"}));
+    EXPECT_FALSE(TinyShlLnk::SendToShortcutExists("x.exe"));
+}
