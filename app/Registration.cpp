@@ -16,19 +16,21 @@ void RunRegistrationMode() {
     const std::string programFolder = PathHead(longModulePath);
     const std::string programPath = programFolder + Texts::ProgramFileName;
     const std::string sendTo = TinyShell::GetSendToFolder();
-    // Without Send To, or without our own folder, any shortcut made or removed would land elsewhere
-    // or point nowhere: ask nothing.
-    if (sendTo.empty() || programFolder.empty()) return;
+    // Without Send To every path below would be relative to the current directory: ask nothing.
+    if (sendTo.empty()) return;
     const std::string linkPath = sendTo + Texts::ShortcutFileName;
     const bool exists = TinyShlLnk::SendToShortcutExists(Texts::ProgramFileName);
+    // Our own folder unknown: a new shortcut would point nowhere, so offer none. Removing old ones
+    // needs no folder of ours, so that question is still asked.
+    if (!exists && programFolder.empty()) return;
     const char* question = exists ? Texts::DeleteQuestion : Texts::CreateQuestion;
-    if (MessageBoxA(GetForegroundWindow(), question, Texts::QuestionCaption, MB_YESNO | MB_ICONQUESTION | MB_SETFOREGROUND) !=
-        IDYES)
+    if (MessageBoxA(GetForegroundWindow(), question, Texts::QuestionCaption,
+                    MB_YESNO | MB_ICONQUESTION | MB_SETFOREGROUND) != IDYES)
         return;
     TinyShlLnk::DeleteSendToShortcuts(Texts::ProgramFileName);
     if (!exists)
-        TinyShlLnk::CreateShortcut(linkPath, std::string(), programPath, std::string(), DropTrailingBackslash(programFolder),
-                                   programPath, 0, SW_SHOWNORMAL, 0);
+        TinyShlLnk::CreateShortcut(linkPath, std::string(), programPath, std::string(),
+                                   DropTrailingBackslash(programFolder), programPath, 0, SW_SHOWNORMAL, 0);
 }
 
 } // namespace Pathgrab
