@@ -6,7 +6,9 @@
 namespace E2e {
 namespace {
 
-std::string HelperExe() { return OwnFolder() + "\\ParamDump.exe"; }
+std::string HelperExe() {
+    return OwnFolder() + "\\ParamDump.exe";
+}
 
 // What the helper recorded: ParamCount, ParamStr(-1), then ParamStr(0) .. ParamStr(ParamCount + 1).
 struct Dump {
@@ -16,7 +18,8 @@ struct Dump {
     std::vector<std::string> Strs;
 };
 
-Dump RunHelper(const std::string& exe, const std::string& commandLine, const std::string& workDir = std::string()) {
+Dump RunHelper(const std::string& exe, const std::string& commandLine,
+               const std::string& workDir = std::string()) {
     Dump d;
     ScratchDir dir;
     const std::string out = dir.Path() + "\\dump.bin";
@@ -52,15 +55,25 @@ const SplitCase SplitCases[] = {
     {"BackslashDoesNotEscapeTheQuote", "prog \"C:\\dir\\\" next", {"C:\\dir\\", "next"}},
     {"UnterminatedQuoteRunsToTheEnd", "prog \"abc def", {"abc def"}},
     {"LoneQuoteAtTheEndEndsTheList", "prog a \"", {"a"}},
-    {"TabsAndControlBytesSeparate", "prog\ta\x01" "b\x1F" "c\r\nd  \t", {"a", "b", "c", "d"}},
+    {"TabsAndControlBytesSeparate",
+     "prog\ta\x01"
+     "b\x1F"
+     "c\r\nd  \t",
+     {"a", "b", "c", "d"}},
     {"QuotedRunKeepsControlBytes", "prog \"a\tb\r\nc\" d", {"a\tb\r\nc", "d"}},
     {"QuotedProgramNameWithSpaces", "\"C:\\Program Files\\prog.exe\" a", {"a"}},
     {"LeadingSpacesBeforeTheProgramName", "   prog a", {"a"}},
     {"OnlyTheProgramName", "prog", {}},
     {"OnlyTrailingSpace", "prog   ", {}},
-    {"TrailBytesOutsideQuotes", "prog C:\\\x95\x5C\\\x83\x5C.txt \x94\x5C", {"C:\\\x95\x5C\\\x83\x5C.txt", "\x94\x5C"}},
-    {"TrailByteBeforeTheClosingQuote", "prog \"C:\\a b\\\x83\x5C\" \"\x8F\x5C\"x", {"C:\\a b\\\x83\x5C", "\x8F\x5Cx"}},
-    {"QuoteStraightAfterATrailByte", "prog \x95\x5C\"\x83\x5C \x94\x5C\"\x8F\x5C", {"\x95\x5C\x83\x5C \x94\x5C\x8F\x5C"}},
+    {"TrailBytesOutsideQuotes",
+     "prog C:\\\x95\x5C\\\x83\x5C.txt \x94\x5C",
+     {"C:\\\x95\x5C\\\x83\x5C.txt", "\x94\x5C"}},
+    {"TrailByteBeforeTheClosingQuote",
+     "prog \"C:\\a b\\\x83\x5C\" \"\x8F\x5C\"x",
+     {"C:\\a b\\\x83\x5C", "\x8F\x5Cx"}},
+    {"QuoteStraightAfterATrailByte",
+     "prog \x95\x5C\"\x83\x5C \x94\x5C\"\x8F\x5C",
+     {"\x95\x5C\x83\x5C \x94\x5C\x8F\x5C"}},
     // The ideographic space 81 40 is one character, not a separator.
     {"IdeographicSpaceIsNoSeparator", "prog \x95\x5C\x81\x40\x83\x5C z", {"\x95\x5C\x81\x40\x83\x5C", "z"}},
 };
@@ -81,7 +94,9 @@ TEST_P(ArgumentSplitting, HelperSeesTheArguments) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Lines, ArgumentSplitting, testing::ValuesIn(SplitCases),
-                         [](const testing::TestParamInfo<SplitCase>& i) { return std::string(i.param.Name); });
+                         [](const testing::TestParamInfo<SplitCase>& i) {
+                             return std::string(i.param.Name);
+                         });
 
 TEST(ProgramName, IsTheModuleFileNameWhateverNameStartedIt) {
     const std::string folder = OwnFolder();
@@ -120,7 +135,8 @@ struct ShiftCase {
 const ShiftCase ShiftCases[] = {
     {"QuotedWithSpace", [](const std::string& f) { return "\"" + f + "\\\x95\x5C \x83\x5C.txt\""; },
      [](const std::string& f) { return f + "\\\x95\x5C \x83\x5C.txt"; }},
-    {"QuotedRunsInsideOneToken", [](const std::string& f) { return "\"" + f + "\"\\\"\x95\x5C \x83\x5C\".txt"; },
+    {"QuotedRunsInsideOneToken",
+     [](const std::string& f) { return "\"" + f + "\"\\\"\x95\x5C \x83\x5C\".txt"; },
      [](const std::string& f) { return f + "\\\x95\x5C \x83\x5C.txt"; }},
     {"TrailByteBeforeTheClosingQuote", [](const std::string& f) { return "\"" + f + "\\\x83\x5C\x95\x5C\""; },
      [](const std::string& f) { return f + "\\\x83\x5C\x95\x5C"; }},
@@ -138,9 +154,9 @@ TEST_P(ShiftCopyBytes, CopiesTheLongPathOfArgumentOne) {
     ScratchDir dir;
     const std::string folder = LongPathOf(dir.Folder("a b"));
     ASSERT_FALSE(folder.empty());
-    dir.File("a b\\\x95\x5C \x83\x5C.txt");  // 表 ソ.txt
-    dir.File("a b\\\x94\x5C\x8F\x5C.txt");   // 能十.txt
-    dir.Folder("a b\\\x83\x5C\x95\x5C");     // ソ表
+    dir.File("a b\\\x95\x5C \x83\x5C.txt"); // 表 ソ.txt
+    dir.File("a b\\\x94\x5C\x8F\x5C.txt");  // 能十.txt
+    dir.Folder("a b\\\x83\x5C\x95\x5C");    // ソ表
     const std::string arg = GetParam().Arg(folder);
     KeyHeld shift(VK_SHIFT);
     Child p = StartPathgrab({arg, "\"\x95\x5C\""});
@@ -150,7 +166,9 @@ TEST_P(ShiftCopyBytes, CopiesTheLongPathOfArgumentOne) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Args, ShiftCopyBytes, testing::ValuesIn(ShiftCases),
-                         [](const testing::TestParamInfo<ShiftCase>& i) { return std::string(i.param.Name); });
+                         [](const testing::TestParamInfo<ShiftCase>& i) {
+                             return std::string(i.param.Name);
+                         });
 
 } // namespace
 } // namespace E2e

@@ -21,7 +21,8 @@ class ProgramTest : public testing::Test {
         ASSERT_TRUE(Shell.TakeForeground());
         // Different bytes per test, with a double-byte character and a line end, so that a stale text,
         // a conversion or a truncation all show.
-        Sentinel = std::string("sentinel \x95\x5C\r\n") + testing::UnitTest::GetInstance()->current_test_info()->name();
+        Sentinel = std::string("sentinel \x95\x5C\r\n") +
+                   testing::UnitTest::GetInstance()->current_test_info()->name();
         ASSERT_TRUE(WriteClipboard(Sentinel));
     }
 

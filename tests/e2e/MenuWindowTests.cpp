@@ -122,7 +122,9 @@ struct CommandCase {
     std::string (*Text)(const Target&); // nullptr: the clipboard stays as it was
 };
 
-std::string Q(const std::string& s) { return "\"" + s + "\""; }
+std::string Q(const std::string& s) {
+    return "\"" + s + "\"";
+}
 
 const CommandCase CommandCases[] = {
     {"ListLongPaths", 0x100, [](const Target& t) { return t.Long + "\r\n"; }},
@@ -165,7 +167,9 @@ TEST_P(PostedCommand, CopiesItsTextOrNothingAndEnds) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Ids, PostedCommand, testing::ValuesIn(CommandCases),
-                         [](const testing::TestParamInfo<CommandCase>& i) { return std::string(i.param.Name); });
+                         [](const testing::TestParamInfo<CommandCase>& i) {
+                             return std::string(i.param.Name);
+                         });
 
 // ---- How the process ends ---------------------------------------------------------------------------
 

@@ -34,8 +34,12 @@ static std::string PathForm(DWORD(WINAPI* form)(LPCSTR, LPSTR, DWORD), const std
     return n && n < sizeof buffer ? std::string(buffer, n) : std::string();
 }
 
-std::string LongPathOf(const std::string& path) { return PathForm(GetLongPathNameA, path); }
-std::string ShortPathOf(const std::string& path) { return PathForm(GetShortPathNameA, path); }
+std::string LongPathOf(const std::string& path) {
+    return PathForm(GetLongPathNameA, path);
+}
+std::string ShortPathOf(const std::string& path) {
+    return PathForm(GetShortPathNameA, path);
+}
 
 std::string ReadFileBytes(const std::string& path) {
     std::string data;
@@ -44,14 +48,17 @@ std::string ReadFileBytes(const std::string& path) {
     if (f == INVALID_HANDLE_VALUE) return data;
     char chunk[4096];
     DWORD got = 0;
-    while (ReadFile(f, chunk, sizeof chunk, &got, nullptr) && got) data.append(chunk, got);
+    while (ReadFile(f, chunk, sizeof chunk, &got, nullptr) && got)
+        data.append(chunk, got);
     CloseHandle(f);
     return data;
 }
 
 // ---- Processes
 
-Child::Child(Child&& other) noexcept : pi(other.pi) { other.pi = PROCESS_INFORMATION(); }
+Child::Child(Child&& other) noexcept : pi(other.pi) {
+    other.pi = PROCESS_INFORMATION();
+}
 
 Child& Child::operator=(Child&& other) noexcept {
     if (this != &other) {
@@ -106,11 +113,14 @@ Child Start(const std::string& exe, const std::string& commandLine, const std::s
     return c;
 }
 
-std::string Quoted(const std::string& s) { return "\"" + s + "\""; }
+std::string Quoted(const std::string& s) {
+    return "\"" + s + "\"";
+}
 
 Child StartPathgrab(const std::vector<std::string>& rawArgs) {
     std::string line = Quoted(PathgrabExe());
-    for (const std::string& a : rawArgs) line += " " + a;
+    for (const std::string& a : rawArgs)
+        line += " " + a;
     return Start(PathgrabExe(), line);
 }
 
@@ -223,8 +233,9 @@ ForegroundWindow::ForegroundWindow() {
     }();
     (void)atom;
     const RECT r = ForegroundRect();
-    wnd_ = CreateWindowExA(0, "PathgrabTestForeground", "driver", WS_POPUP | WS_VISIBLE | WS_BORDER, r.left, r.top,
-                           r.right - r.left, r.bottom - r.top, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    wnd_ = CreateWindowExA(0, "PathgrabTestForeground", "driver", WS_POPUP | WS_VISIBLE | WS_BORDER, r.left,
+                           r.top, r.right - r.left, r.bottom - r.top, nullptr, nullptr,
+                           GetModuleHandleA(nullptr), nullptr);
     PumpMessages(50);
 }
 
@@ -241,7 +252,8 @@ ForegroundWindow& SharedForegroundWindow() {
 bool ForegroundWindow::TakeForeground(DWORD timeoutMs) const {
     if (!wnd_) return false;
     SetForegroundWindow(wnd_);
-    return PollFor(timeoutMs, [this]() -> HWND { return GetForegroundWindow() == wnd_ ? wnd_ : nullptr; }) != nullptr;
+    return PollFor(timeoutMs, [this]() -> HWND { return GetForegroundWindow() == wnd_ ? wnd_ : nullptr; }) !=
+           nullptr;
 }
 
 // ---- Keyboard and mouse
@@ -255,8 +267,12 @@ static void SendKey(WORD vk, bool up) {
     SendInput(1, &in, sizeof in);
 }
 
-void KeyDown(WORD vk) { SendKey(vk, false); }
-void KeyUp(WORD vk) { SendKey(vk, true); }
+void KeyDown(WORD vk) {
+    SendKey(vk, false);
+}
+void KeyUp(WORD vk) {
+    SendKey(vk, true);
+}
 void TapKey(WORD vk) {
     KeyDown(vk);
     Sleep(30);
@@ -266,22 +282,27 @@ void TapKey(WORD vk) {
 KeyHeld::KeyHeld(WORD vk) : vk_(vk), down_(true) {
     KeyDown(vk_);
     // The key state reaches the server asynchronously; wait until it shows, as a later process sees it.
-    for (int i = 0; i < 50 && GetAsyncKeyState(vk_) >= 0; ++i) Sleep(10);
+    for (int i = 0; i < 50 && GetAsyncKeyState(vk_) >= 0; ++i)
+        Sleep(10);
 }
 
-KeyHeld::~KeyHeld() { Release(); }
+KeyHeld::~KeyHeld() {
+    Release();
+}
 
 void KeyHeld::Release() {
     if (!down_) return;
     down_ = false;
     KeyUp(vk_);
-    for (int i = 0; i < 50 && GetAsyncKeyState(vk_) < 0; ++i) Sleep(10);
+    for (int i = 0; i < 50 && GetAsyncKeyState(vk_) < 0; ++i)
+        Sleep(10);
 }
 
 void ClickAt(int x, int y) {
     const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
     INPUT in[3] = {};
-    for (INPUT& i : in) i.type = INPUT_MOUSE;
+    for (INPUT& i : in)
+        i.type = INPUT_MOUSE;
     in[0].mi.dx = MulDiv(x, 65535, w - 1);
     in[0].mi.dy = MulDiv(y, 65535, h - 1);
     in[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
@@ -304,7 +325,9 @@ void ClickAwayFrom(const RECT& avoid) {
     }
 }
 
-void CenterCursor() { SetCursorPos(GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2); }
+void CenterCursor() {
+    SetCursorPos(GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2);
+}
 
 // ---- Clipboard
 
@@ -356,7 +379,9 @@ ClipboardHold::ClipboardHold() : held_(false) {
     }
 }
 
-ClipboardHold::~ClipboardHold() { Release(); }
+ClipboardHold::~ClipboardHold() {
+    Release();
+}
 
 void ClipboardHold::Release() {
     if (held_) CloseClipboard();
@@ -370,16 +395,20 @@ ScratchDir::ScratchDir() {
     GetTempPathA(sizeof temp, temp);
     static unsigned counter = 0;
     for (;;) {
-        path_ = std::string(temp) + "pgtest" + std::to_string(GetCurrentProcessId()) + "_" + std::to_string(++counter);
+        path_ = std::string(temp) + "pgtest" + std::to_string(GetCurrentProcessId()) + "_" +
+                std::to_string(++counter);
         if (CreateDirectoryA(path_.c_str(), nullptr)) break;
     }
 }
 
-ScratchDir::~ScratchDir() { RemoveTree(path_); }
+ScratchDir::~ScratchDir() {
+    RemoveTree(path_);
+}
 
 std::string ScratchDir::File(const std::string& name, const std::string& contents) const {
     std::string p = path_ + "\\" + name;
-    HANDLE f = CreateFileA(p.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE f =
+        CreateFileA(p.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (f != INVALID_HANDLE_VALUE) {
         DWORD written = 0;
         WriteFile(f, contents.data(), static_cast<DWORD>(contents.size()), &written, nullptr);

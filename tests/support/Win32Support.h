@@ -60,7 +60,8 @@ struct Child {
 // Starts exe with exactly this command line (GetCommandLineA of the child returns it byte for byte).
 // An empty exe lets the system find the program from the command line's first token, searched as
 // CreateProcessA searches; workDir empty keeps the driver's current folder.
-Child Start(const std::string& exe, const std::string& commandLine, const std::string& workDir = std::string());
+Child Start(const std::string& exe, const std::string& commandLine,
+            const std::string& workDir = std::string());
 
 // A command-line token between double quotes.
 std::string Quoted(const std::string& s);

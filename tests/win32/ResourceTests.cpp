@@ -130,13 +130,15 @@ TEST_F(VersionInfo, StringsOfTheJapaneseTable) {
         const char* field;
         const char* text;
     } fields[] = {
-        {"FileDescription", "Pathgrabber"}, {"InternalName", "Pathgrabber"},   {"ProductName", "Pathgrabber"},
-        {"LegalTrademarks", "Pathgrabber"}, {"OriginalFilename", "Pathgrab.exe"}, {"FileVersion", "1.0.6.0"},
+        {"FileDescription", "Pathgrabber"},   {"InternalName", "Pathgrabber"},
+        {"ProductName", "Pathgrabber"},       {"LegalTrademarks", "Pathgrabber"},
+        {"OriginalFilename", "Pathgrab.exe"}, {"FileVersion", "1.0.6.0"},
         {"ProductVersion", "1.0.6.0"},
     };
     for (const auto& f : fields) {
         UINT length = 0;
-        const char* text = static_cast<const char*>(Value(std::string("\\StringFileInfo\\041103a4\\") + f.field, length));
+        const char* text =
+            static_cast<const char*>(Value(std::string("\\StringFileInfo\\041103a4\\") + f.field, length));
         ASSERT_NE(text, nullptr) << f.field;
         EXPECT_STREQ(text, f.text) << f.field;
     }

@@ -17,7 +17,8 @@ using namespace TestSupport;
 namespace {
 
 void WriteFileBytes(const std::string& path, const std::string& bytes) {
-    HANDLE f = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE f =
+        CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (f == INVALID_HANDLE_VALUE) return;
     DWORD written = 0;
     WriteFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
@@ -45,7 +46,8 @@ int main(int argc, char** argv) {
     }
 
     std::string line = Quoted(exe);
-    for (int i = 4; i < argc; ++i) line += " " + Quoted(argv[i]);
+    for (int i = 4; i < argc; ++i)
+        line += " " + Quoted(argv[i]);
     Child p = Start(exe, line);
     if (!p.Started()) {
         std::fprintf(stderr, "rundriver: cannot start %s\n", exe.c_str());
@@ -54,7 +56,8 @@ int main(int argc, char** argv) {
     if (WaitForPopupMenu(p, 15000)) {
         WriteFileBytes(out + "\\menu.ready", "");
         const std::string done = out + "\\shot.done";
-        for (int i = 0; i < 600 && GetFileAttributesA(done.c_str()) == INVALID_FILE_ATTRIBUTES; ++i) PumpMessages(50);
+        for (int i = 0; i < 600 && GetFileAttributesA(done.c_str()) == INVALID_FILE_ATTRIBUTES; ++i)
+            PumpMessages(50);
         TapKey(pick >= 1 && pick <= 9 ? static_cast<WORD>('0' + pick) : VK_ESCAPE);
     } else {
         std::fprintf(stderr, "rundriver: no menu appeared\n");
