@@ -18,9 +18,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     FUZZ_CHECK(PathHead(p) + PathFileName(p) == p);
     FUZZ_CHECK(PathChangeExt(p, PathExt(p)) == p);
-    const std::string folder = PathFolder(p);
-    FUZZ_CHECK(p.compare(0, folder.size(), folder) == 0);
-    FUZZ_CHECK(folder.size() + 1 >= PathHead(p).size());
+    // The folder is the head, or the head less a backslash that is a real one.
+    const std::string head = PathHead(p), folder = PathFolder(p);
+    FUZZ_CHECK(folder == head ||
+               (folder.size() + 1 == head.size() && head.compare(0, folder.size(), folder) == 0 &&
+                IsBackslashAt(head, static_cast<int>(head.size()))));
+    // The name starts behind a real delimiter, so taken alone it holds none, and the extension lies in it.
+    const std::string name = PathFileName(p);
+    FUZZ_CHECK(LastDelimiterIndex("\\:", name) == 0);
+    FUZZ_CHECK(PathExt(name) == PathExt(p));
     const std::string ext = PathExt(p);
     FUZZ_CHECK(ext.empty() || (ext[0] == '.' && p.size() >= ext.size() &&
                                p.compare(p.size() - ext.size(), ext.size(), ext) == 0));
