@@ -1,0 +1,125 @@
+#include "MenuE2eSupport.h"
+
+#include "TinyShlLnk.h"
+#include "Win32Support.h"
+
+#include <cctype>
+#include <cstdlib>
+
+namespace TestSupport {
+
+namespace {
+// root\relPath with backslashes, its folders made; the last name too when lastIsFolder.
+std::string Lay(const std::string& root, const std::string& relPath, bool lastIsFolder) {
+    std::string path = root;
+    size_t from = 0;
+    for (size_t slash; (slash = relPath.find('/', from)) != std::string::npos; from = slash + 1) {
+        path += "\\" + relPath.substr(from, slash - from);
+        CreateDirectoryA(path.c_str(), nullptr);
+    }
+    path += "\\" + relPath.substr(from);
+    if (lastIsFolder) CreateDirectoryA(path.c_str(), nullptr);
+    return path;
+}
+} // namespace
+
+std::string MakeFolder(const std::string& root, const std::string& relPath) {
+    return Lay(root, relPath, true);
+}
+
+void MakeShortcut(const std::string& linkPath, const std::string& target) {
+    // The driver's thread needs COM once for the shell's link object.
+    static const HRESULT com = CoInitialize(nullptr);
+    (void)com;
+    TinyShlLnk::CreateShortcut(linkPath, std::string(), target, std::string(), std::string(), std::string(),
+                               0, SW_SHOWNORMAL, 0);
+}
+
+std::string MakeItem(const std::string& root, const std::string& relPath, const std::string& linkTarget) {
+    const std::string path = Lay(root, relPath, false);
+    std::string ext = path.size() >= 4 ? path.substr(path.size() - 4) : std::string();
+    for (char& c : ext)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    if (ext == ".lnk") {
+        MakeShortcut(path, linkTarget);
+        return path;
+    }
+    HANDLE f =
+        CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (f != INVALID_HANDLE_VALUE) CloseHandle(f);
+    return path;
+}
+
+void PressInMenu(WORD vk) {
+    PumpMessages(150);
+    TapKey(vk);
+}
+
+void TapInMenuAtOnce(WORD vk) {
+    PumpMessages(150);
+    INPUT in[2] = {};
+    for (INPUT& i : in) {
+        i.type = INPUT_KEYBOARD;
+        i.ki.wVk = vk;
+        i.ki.wScan = static_cast<WORD>(MapVirtualKeyA(vk, 0));
+    }
+    in[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, in, sizeof(INPUT));
+}
+
+std::string ArtifactsDir() {
+    const char* dir = std::getenv("PATHGRAB_ARTIFACTS");
+    if (!dir || !*dir) return std::string();
+    const std::string path = WindowsPath(dir);
+    CreateDirectoryA(path.c_str(), nullptr);
+    return path;
+}
+
+bool SaveWindowShot(HWND w, int margin, const std::string& bmpPath) {
+    RECT r = {};
+    if (!GetWindowRect(w, &r)) return false;
+    const int x = r.left - margin > 0 ? r.left - margin : 0;
+    const int y = r.top - margin > 0 ? r.top - margin : 0;
+    const int width = r.right + margin - x, height = r.bottom + margin - y;
+
+    BITMAPINFO bi = {};
+    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+    bi.bmiHeader.biWidth = width;
+    bi.bmiHeader.biHeight = height; // bottom-up, as a BMP file stores its rows
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 24;
+    bi.bmiHeader.biCompression = BI_RGB;
+    const DWORD stride = (static_cast<DWORD>(width) * 3 + 3) & ~3u;
+    bi.bmiHeader.biSizeImage = stride * static_cast<DWORD>(height);
+
+    HDC screen = GetDC(nullptr);
+    HDC mem = CreateCompatibleDC(screen);
+    void* bits = nullptr;
+    HBITMAP bmp = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    bool ok = false;
+    if (bmp && bits) {
+        HGDIOBJ old = SelectObject(mem, bmp);
+        ok = BitBlt(mem, 0, 0, width, height, screen, x, y, SRCCOPY) != FALSE;
+        GdiFlush();
+        SelectObject(mem, old);
+    }
+    if (ok) {
+        BITMAPFILEHEADER fh = {};
+        fh.bfType = 0x4D42; // "BM"
+        fh.bfOffBits = sizeof fh + sizeof bi.bmiHeader;
+        fh.bfSize = fh.bfOffBits + bi.bmiHeader.biSizeImage;
+        HANDLE f = CreateFileA(bmpPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                               FILE_ATTRIBUTE_NORMAL, nullptr);
+        DWORD n = 0;
+        ok = f != INVALID_HANDLE_VALUE && WriteFile(f, &fh, sizeof fh, &n, nullptr) &&
+             WriteFile(f, &bi.bmiHeader, sizeof bi.bmiHeader, &n, nullptr) &&
+             WriteFile(f, bits, bi.bmiHeader.biSizeImage, &n, nullptr);
+        if (f != INVALID_HANDLE_VALUE) CloseHandle(f);
+    }
+    if (bmp) DeleteObject(bmp);
+    DeleteDC(mem);
+    ReleaseDC(nullptr, screen);
+    return ok;
+}
+
+} // namespace TestSupport

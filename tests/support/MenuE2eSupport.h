@@ -1,0 +1,34 @@
+// Helpers of the menu-mode end-to-end tests: files and shortcuts laid out by relative names, keys sent
+// to an open popup menu, and pictures of that menu kept for people to look at.
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+namespace TestSupport {
+
+// Relative paths below are written with "/" between names: a byte that is never the trail byte of a
+// double-byte character, so names may hold trail bytes 0x5C without the helpers splitting them.
+
+// The folder root\relPath, with the folders on its way; returns its full path.
+std::string MakeFolder(const std::string& root, const std::string& relPath);
+// An empty file at root\relPath, with its folders; a name ending in ".lnk" (any letter case) becomes a
+// real shortcut to linkTarget instead. Returns the full path.
+std::string MakeItem(const std::string& root, const std::string& relPath, const std::string& linkTarget);
+// A shortcut at linkPath to target, written by the program's own shortcut writer.
+void MakeShortcut(const std::string& linkPath, const std::string& target);
+
+// Sends a key to the open popup menu: gives the menu's modal loop a moment to take the keyboard first,
+// as a user's keystroke never arrives in the same instant the menu appears.
+void PressInMenu(WORD vk);
+// Like PressInMenu, but the key is down and up again in one input batch: by the time the menu handles
+// the key-down, the key already reads as up, as after a quick tap on a busy machine.
+void TapInMenuAtOnce(WORD vk);
+
+// The folder where the e2e tier leaves pictures (PATHGRAB_ARTIFACTS, made on first use); empty when
+// the variable is not set.
+std::string ArtifactsDir();
+// Writes what the screen shows of window w, widened by margin pixels on every side, as a 24-bit BMP.
+bool SaveWindowShot(HWND w, int margin, const std::string& bmpPath);
+
+} // namespace TestSupport
