@@ -16,6 +16,8 @@ set(WIN_BIN ${PATHGRAB_WINDOWS_BINARY_DIR})
 set(WIN_TESTS ${PATHGRAB_WINDOWS_BINARY_DIR}/tests)
 set(HARNESS ${CMAKE_CURRENT_SOURCE_DIR}/wine/harness.sh)
 set(WINE_STATE ${CMAKE_BINARY_DIR}/wine-rig)
+# Pictures the e2e tier takes of the menu, for people to look at.
+set(E2E_ARTIFACTS ${CMAKE_BINARY_DIR}/e2e-artifacts)
 
 add_test(NAME wine.rig.start COMMAND ${HARNESS} start ${WINE_STATE} ${WIN_TESTS}/keepalive.exe)
 set_tests_properties(wine.rig.start PROPERTIES FIXTURES_SETUP wine_rig LABELS "wine;e2e")
@@ -28,7 +30,8 @@ function(pathgrab_wine_test)
   add_test(NAME ${T_NAME} COMMAND ${HARNESS} run ${WINE_STATE} ${T_EXE} ${T_ARGS})
   # Tests that use the desktop (clipboard, foreground, menus) take turns.
   set_tests_properties(${T_NAME} PROPERTIES FIXTURES_REQUIRED wine_rig LABELS ${T_LABEL}
-    RESOURCE_LOCK wine_desktop ENVIRONMENT "PATHGRAB_EXE=${WIN_BIN}/app/Pathgrab.exe")
+    RESOURCE_LOCK wine_desktop
+    ENVIRONMENT "PATHGRAB_EXE=${WIN_BIN}/app/Pathgrab.exe;PATHGRAB_ARTIFACTS=${E2E_ARTIFACTS}")
 endfunction()
 
 pathgrab_wine_test(NAME wine.unit EXE ${WIN_TESTS}/unit_tests.exe LABEL wine ARGS --gtest_brief=1)
@@ -51,3 +54,8 @@ foreach(suite ${E2E_SUITES})
   pathgrab_wine_test(NAME e2e.${suite} EXE ${WIN_TESTS}/e2e_tests.exe LABEL e2e
     ARGS --gtest_brief=1 "--gtest_filter=${suite}.*:*/${suite}.*")
 endforeach()
+# The driver writes BMP (all that plain GDI offers); PNG is what people and the README can show.
+add_test(NAME e2e.artifacts COMMAND sh -c
+  "for f in \"$0\"/*.bmp; do [ -f \"$f\" ] || continue; convert \"$f\" \"\${f%.bmp}.png\" && rm \"$f\" || exit 1; done"
+  ${E2E_ARTIFACTS})
+set_tests_properties(e2e.artifacts PROPERTIES LABELS e2e DEPENDS e2e.MenuScreenshot)

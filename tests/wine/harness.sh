@@ -56,6 +56,9 @@ start)
     wineboot -i >"$state/wineboot.log" 2>&1
     wineserver -w
   fi
+  # Menus ask for "MS UI Gothic", which Wine lacks; its fallback, the fixed-pitch IPAGothic, clips "_" at
+  # the menu's size. IPAPGothic is the proportional counterpart that the UI font is.
+  wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'MS UI Gothic' /d IPAPGothic /f >/dev/null 2>&1
   rm -f "$state/keepalive.ready"
   wine "$keepalive" "$(winepath -w "$state/keepalive.ready" 2>/dev/null)" >"$state/keepalive.log" 2>&1 &
   echo "KEEPALIVE_PID=$!" >>"$envfile"
