@@ -26,16 +26,13 @@ Dump RunHelper(const std::string& exe, const std::string& commandLine,
     SetEnvironmentVariableA("PARAMDUMP_OUT", out.c_str());
     Child p = Start(exe, commandLine, workDir);
     if (!p.Started() || !p.Wait(EndTimeoutMs) || p.ExitCode() != 0) return d;
-    const std::string record = ReadFileBytes(out);
-    std::vector<std::string> fields;
-    size_t from = 0;
-    for (size_t nul; (nul = record.find('\0', from)) != std::string::npos; from = nul + 1)
-        fields.push_back(record.substr(from, nul - from));
-    if (fields.size() < 4) return d;
-    d.Count = std::atoi(fields[0].c_str());
-    d.Negative = fields[1];
-    d.Strs.assign(fields.begin() + 2, fields.end());
-    d.Ok = static_cast<int>(d.Strs.size()) == d.Count + 2;
+    const std::vector<std::string> fields = ZeroSeparatedFields(ReadFileBytes(out));
+    if (fields.size() < 5) return d;
+    d.Count = std::atoi(fields[1].c_str());
+    if (d.Count < 0 || fields.size() < static_cast<size_t>(d.Count) + 5) return d;
+    d.Negative = fields[2];
+    d.Strs.assign(fields.begin() + 3, fields.begin() + 3 + d.Count + 2);
+    d.Ok = true;
     return d;
 }
 

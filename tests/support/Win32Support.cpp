@@ -54,6 +54,14 @@ std::string ReadFileBytes(const std::string& path) {
     return data;
 }
 
+std::vector<std::string> ZeroSeparatedFields(const std::string& record) {
+    std::vector<std::string> fields;
+    size_t from = 0;
+    for (size_t nul; (nul = record.find('\0', from)) != std::string::npos; from = nul + 1)
+        fields.push_back(record.substr(from, nul - from));
+    return fields;
+}
+
 // ---- Processes
 
 Child::Child(Child&& other) noexcept : pi(other.pi) {

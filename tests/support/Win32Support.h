@@ -34,6 +34,8 @@ std::string LongPathOf(const std::string& path);
 std::string ShortPathOf(const std::string& path);
 // The whole contents of a file; empty when it cannot be read.
 std::string ReadFileBytes(const std::string& path);
+// The fields of a record whose every field ends in a zero byte.
+std::vector<std::string> ZeroSeparatedFields(const std::string& record);
 
 // ---- Processes ------------------------------------------------------------------------------------
 

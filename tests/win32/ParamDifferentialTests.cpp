@@ -20,31 +20,7 @@ struct Record {
     std::vector<std::string> byIndex; // ParamStr(1) .. ParamStr(count + 1)
 };
 
-std::vector<std::string> Fields(const std::string& data) {
-    std::vector<std::string> fields;
-    size_t start = 0;
-    for (size_t zero; (zero = data.find('\0', start)) != std::string::npos; start = zero + 1)
-        fields.push_back(data.substr(start, zero - start));
-    return fields;
-}
-
-std::string FileContents(const std::string& path) {
-    std::string data;
-    HANDLE f = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (f == INVALID_HANDLE_VALUE) return data;
-    char chunk[8192];
-    DWORD got = 0;
-    while (ReadFile(f, chunk, sizeof chunk, &got, nullptr) && got) data.append(chunk, got);
-    CloseHandle(f);
-    return data;
-}
-
-std::string HelperExe() {
-    char buffer[MAX_PATH + 1];
-    DWORD n = GetModuleFileNameA(nullptr, buffer, MAX_PATH);
-    std::string path(buffer, n);
-    return path.substr(0, path.find_last_of('\\') + 1) + "ParamDiffDump.exe";
-}
+std::string HelperExe() { return OwnFolder() + "\\ParamDump.exe"; }
 
 bool IsLeadHere(unsigned char b) { return IsDBCSLeadByte(b) != 0; }
 
@@ -52,9 +28,9 @@ class ParamDifferentialWine : public testing::Test {
   protected:
     void SetUp() override {
         out_ = scratch_.Path() + "\\record.bin";
-        SetEnvironmentVariableA("PARAMDIFF_OUT", out_.c_str());
+        SetEnvironmentVariableA("PARAMDUMP_OUT", out_.c_str());
     }
-    void TearDown() override { SetEnvironmentVariableA("PARAMDIFF_OUT", nullptr); }
+    void TearDown() override { SetEnvironmentVariableA("PARAMDUMP_OUT", nullptr); }
 
     // Runs the helper with exactly this command line and reads back its record.
     Record Run(const std::string& line) {
@@ -63,14 +39,17 @@ class ParamDifferentialWine : public testing::Test {
         Child child = Start(HelperExe(), line);
         EXPECT_TRUE(child.Wait(20000));
         EXPECT_EQ(child.ExitCode(), 0u);
-        std::vector<std::string> f = Fields(FileContents(out_));
-        if (f.size() < 3) return r;
+        // Command line, ParamCount, ParamStr(-1) .. ParamStr(count + 1), the one-pass count and arguments.
+        const std::vector<std::string> f = ZeroSeparatedFields(ReadFileBytes(out_));
+        if (f.size() < 6) return r;
         r.commandLine = f[0];
         r.count = std::stoi(f[1]);
-        const size_t onePass = std::stoul(f[2]);
-        if (f.size() != 3 + onePass + static_cast<size_t>(r.count) + 1) return r;
-        r.onePass.assign(f.begin() + 3, f.begin() + 3 + onePass);
-        r.byIndex.assign(f.begin() + 3 + onePass, f.end());
+        if (r.count < 0 || f.size() < static_cast<size_t>(r.count) + 6) return r;
+        const auto byIndexBegin = f.begin() + 4; // ParamStr(1)
+        r.byIndex.assign(byIndexBegin, byIndexBegin + r.count + 1);
+        const size_t onePass = std::stoul(f[static_cast<size_t>(r.count) + 5]);
+        if (f.size() != static_cast<size_t>(r.count) + 6 + onePass) return r;
+        r.onePass.assign(f.end() - static_cast<std::ptrdiff_t>(onePass), f.end());
         return r;
     }
 
