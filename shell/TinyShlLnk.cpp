@@ -126,7 +126,10 @@ std::string GetShortcutTarget(const std::string& LinkFile) {
     std::vector<wchar_t> name = WideFileName(work.LinkPath, static_cast<int>(strnlen(work.LinkPath, PathBufferSize)));
     o.file->Load(name.data(), STGM_READ);
     o.link->GetPath(work.TargetPath, static_cast<int>(PathBufferSize), &work.FindData, SLGP_UNCPRIORITY);
-    std::string result(work.TargetPath, strnlen(work.TargetPath, PathBufferSize));
+    // A target that fills the whole buffer without its NUL did not fit: it would come back cut off, a
+    // path to somewhere else, so it counts as unreadable.
+    const size_t length = strnlen(work.TargetPath, PathBufferSize);
+    std::string result = length < PathBufferSize ? std::string(work.TargetPath, length) : std::string();
     // Released in the stated order: the file name, then IUnknown, IPersistFile and IShellLinkA.
     std::vector<wchar_t>().swap(name);
     o.unknown.reset();

@@ -273,9 +273,11 @@ TEST_F(FakeShellLink, GetPathWritingNothingGivesEmpty) {
     EXPECT_EQ(world.calls, ReadCalls);
 }
 
-TEST_F(FakeShellLink, ResultIsBoundedByTheBufferWhenGetPathLeavesNoNul) {
+TEST_F(FakeShellLink, TargetThatFillsTheBufferWithoutNulIsUnreadable) {
     world.pathToReport = std::string(261, 'x');
-    EXPECT_EQ(TinyShlLnk::GetShortcutTarget("C:\\r.lnk"), std::string(261, 'x'));
+    EXPECT_EQ(TinyShlLnk::GetShortcutTarget("C:\\r.lnk"), "");
+    world.pathToReport = std::string(260, 'x');
+    EXPECT_EQ(TinyShlLnk::GetShortcutTarget("C:\\r.lnk"), std::string(260, 'x'));
 }
 
 TEST_F(FakeShellLink, LinkPathOf260BytesIsLoadedWhole) {
