@@ -37,11 +37,4 @@ if ! locale -a 2>/dev/null | grep -qi '^ja_JP\.utf-\?8$'; then
   locale-gen >/dev/null
 fi
 
-# The i686 MinGW compilers come in -win32 and -posix thread variants; GoogleTest needs -posix.
-for tool in gcc g++; do
-  if [ -x "/usr/bin/i686-w64-mingw32-$tool-posix" ] && \
-     [ "$(readlink -f "/usr/bin/i686-w64-mingw32-$tool")" != "$(readlink -f "/usr/bin/i686-w64-mingw32-$tool-posix")" ]; then
-    : # the toolchain file names the -posix variants explicitly, so the alternatives stay as they are
-  fi
-done
 echo "setup: ok"
