@@ -17,13 +17,6 @@ using Names = std::vector<std::string>;
 constexpr DWORD BoxTimeoutMs = 15000;
 constexpr size_t CommandLineLimit = 32767; // characters, the terminating NUL included
 
-std::string CreateQuestion() {
-    return Cp932(u8"\"送る\"にショートカットを作成してもよろしいですか？");
-}
-std::string DeleteQuestion() {
-    return Cp932(u8"\"送る\"からショートカットを削除してもよろしいですか？");
-}
-
 void WriteBytes(const std::string& path, const std::string& bytes);
 
 void Put32(std::string& b, uint32_t v) {

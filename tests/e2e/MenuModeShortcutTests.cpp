@@ -3,6 +3,7 @@
 // program's own shortcut writer, point from a folder "docs" to a file in a folder "data".
 #include "E2eFixture.h"
 #include "MenuE2eSupport.h"
+#include "RegistrationSupport.h"
 
 #include <optional>
 
@@ -52,7 +53,7 @@ TEST_P(Shortcut, CopiesTheFormOfWhatItStandsFor) {
     paths.TargetFolder = MakeFolder(root, "data");
     paths.Target = MakeItem(root, "data/report.xls", std::string());
     paths.Link = MakeFolder(root, "docs") + "\\" + c.Link;
-    MakeShortcut(paths.Link, paths.Target);
+    WriteShortcut(paths.Link, paths.Target);
     // The link is sent in its short form: the extension test must see the long name.
     const std::string sent = ShortPathOf(paths.Link);
     ASSERT_FALSE(sent.empty()) << "no shortcut file was written";

@@ -15,14 +15,6 @@ namespace {
 constexpr DWORD BoxTimeoutMs = 15000;
 constexpr DWORD EndTimeoutMs = 10000;
 
-// The two questions, derived here from their Unicode reading.
-std::string CreateQuestion() {
-    return Cp932(u8"\"送る\"にショートカットを作成してもよろしいですか？");
-}
-std::string DeleteQuestion() {
-    return Cp932(u8"\"送る\"からショートカットを削除してもよろしいですか？");
-}
-
 class Registration : public testing::Test {
   protected:
     void SetUp() override {
@@ -219,7 +211,8 @@ TEST_F(Registration, UnknownProgramFolderOffersOnlyDeletion) {
         std::wstring(scratch_.Path().begin(), scratch_.Path().end()) + L"\\\xD55C\xAE00";
     const std::wstring exe = folder + L"\\Pathgrab.exe";
     ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
-    const std::wstring source(PathgrabExe().begin(), PathgrabExe().end());
+    const std::string exePath = PathgrabExe();
+    const std::wstring source(exePath.begin(), exePath.end());
     ASSERT_TRUE(CopyFileW(source.c_str(), exe.c_str(), FALSE));
     char ansi[MAX_PATH + 1] = {};
     WideCharToMultiByte(CP_ACP, 0, exe.c_str(), -1, ansi, sizeof ansi, nullptr, nullptr);
@@ -245,6 +238,8 @@ TEST_F(Registration, LongSendToPathDoesNotBreakTheCheck) {
     while (deep.size() < 250)
         deep += "\\" + std::string(30, 'd');
     deep = deep.substr(0, 250);
+    // The cut can land just after a separator (the scratch folder's name varies in length): end in a name.
+    if (deep.back() == '\\') deep.back() = 'd';
     ASSERT_TRUE(MakeFolders(deep));
     SendToRedirect redirect(deep);
     ASSERT_EQ(ShellSendToFolder(), deep);

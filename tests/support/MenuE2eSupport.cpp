@@ -1,6 +1,6 @@
 #include "MenuE2eSupport.h"
 
-#include "TinyShlLnk.h"
+#include "RegistrationSupport.h"
 #include "Win32Support.h"
 
 #include <cctype>
@@ -27,21 +27,13 @@ std::string MakeFolder(const std::string& root, const std::string& relPath) {
     return Lay(root, relPath, true);
 }
 
-void MakeShortcut(const std::string& linkPath, const std::string& target) {
-    // The driver's thread needs COM once for the shell's link object.
-    static const HRESULT com = CoInitialize(nullptr);
-    (void)com;
-    TinyShlLnk::CreateShortcut(linkPath, std::string(), target, std::string(), std::string(), std::string(),
-                               0, SW_SHOWNORMAL, 0);
-}
-
 std::string MakeItem(const std::string& root, const std::string& relPath, const std::string& linkTarget) {
     const std::string path = Lay(root, relPath, false);
     std::string ext = path.size() >= 4 ? path.substr(path.size() - 4) : std::string();
     for (char& c : ext)
         c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     if (ext == ".lnk") {
-        MakeShortcut(path, linkTarget);
+        WriteShortcut(path, linkTarget);
         return path;
     }
     HANDLE f =

@@ -15,8 +15,6 @@ std::string MakeFolder(const std::string& root, const std::string& relPath);
 // An empty file at root\relPath, with its folders; a name ending in ".lnk" (any letter case) becomes a
 // real shortcut to linkTarget instead. Returns the full path.
 std::string MakeItem(const std::string& root, const std::string& relPath, const std::string& linkTarget);
-// A shortcut at linkPath to target, written by the program's own shortcut writer.
-void MakeShortcut(const std::string& linkPath, const std::string& target);
 
 // Sends a key to the open popup menu: gives the menu's modal loop a moment to take the keyboard first,
 // as a user's keystroke never arrives in the same instant the menu appears.

@@ -119,8 +119,19 @@ ShortcutFields ReadShortcut(const std::string& linkPath) {
 }
 
 void WriteShortcut(const std::string& linkPath, const std::string& target) {
+    // A second CoInitialize on a thread that has COM only counts up; the thread keeps it to its end.
+    static thread_local const HRESULT com = CoInitialize(nullptr);
+    (void)com;
     TinyShlLnk::CreateShortcut(linkPath, std::string(), target, std::string(), std::string(), std::string(),
                                0, SW_SHOWNORMAL, 0);
+}
+
+std::string CreateQuestion() {
+    return Cp932(u8"\"送る\"にショートカットを作成してもよろしいですか？");
+}
+
+std::string DeleteQuestion() {
+    return Cp932(u8"\"送る\"からショートカットを削除してもよろしいですか？");
 }
 
 void ClearFolder(const std::string& dir) {

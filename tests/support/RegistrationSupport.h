@@ -34,8 +34,13 @@ struct ShortcutFields {
     int ShowCmd = -1;
 };
 ShortcutFields ReadShortcut(const std::string& linkPath);
-// Writes a shortcut to target (COM must be initialised); long link paths are fine.
+// Writes a shortcut to target with the program's own shortcut writer (initialising COM on the calling
+// thread when needed); long link paths are fine.
 void WriteShortcut(const std::string& linkPath, const std::string& target);
+
+// The two registration questions, as code page 932 bytes derived from their Unicode reading.
+std::string CreateQuestion();
+std::string DeleteQuestion();
 
 // Empties the prefix's real Send To folder for one test and puts its former contents back afterwards.
 class SendToSandbox {
