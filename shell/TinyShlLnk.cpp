@@ -62,18 +62,24 @@ HRESULT CreateComInstance(REFCLSID ClassId, IUnknown*& Obj) {
 }
 
 namespace {
-// Creates the link object and asks it for both interfaces. False when no object could be made;
-// a refused interface does not return.
-bool OpenShellLink(ShellLinkObject& o) {
+// A new link object, held by its IUnknown; empty when none could be made.
+void CreateShellLink(Guards::ComPtr<IUnknown>& Unknown) {
     IUnknown* raw = nullptr;
     CreateComInstance(ClsidShellLink, raw);
-    *o.unknown.put() = raw;
+    *Unknown.put() = raw;
+}
+
+// Asks the link object for an interface; a refusal does not return.
+template <typename T> void AskFor(const Guards::ComPtr<IUnknown>& Unknown, const IID& Iid, Guards::ComPtr<T>& Out) {
+    if (FAILED(Unknown->QueryInterface(Iid, Out.put_void())) || !Out) InterfaceRefused();
+}
+
+// Creates the link object and asks it for both interfaces. False when no object could be made.
+bool OpenShellLink(ShellLinkObject& o) {
+    CreateShellLink(o.unknown);
     if (!o.unknown) return false;
-    auto ask = [&](const IID& iid, void** out) {
-        if (FAILED(o.unknown->QueryInterface(iid, out)) || *out == nullptr) InterfaceRefused();
-    };
-    ask(IidShellLinkA, o.link.put_void());
-    ask(IidPersistFile, o.file.put_void());
+    AskFor(o.unknown, IidShellLinkA, o.link);
+    AskFor(o.unknown, IidPersistFile, o.file);
     return true;
 }
 } // namespace
@@ -82,16 +88,12 @@ void CreateShortcut(const std::string& LinkFile, const std::string& Description,
                     const std::string& Arguments, const std::string& WorkDir, const std::string& IconFile,
                     int32_t IconIndex, int32_t ShowCmd, uint16_t HotKey) {
     Guards::ComPtr<IUnknown> unknown;
-    {
-        IUnknown* raw = nullptr;
-        CreateComInstance(ClsidShellLink, raw);
-        *unknown.put() = raw;
-    }
+    CreateShellLink(unknown);
     // Without the link object there is nothing to write with.
     if (!unknown) return;
     Guards::ComPtr<IShellLinkA> link;
     Guards::ComPtr<IPersistFile> file;
-    if (FAILED(unknown->QueryInterface(IidShellLinkA, link.put_void())) || !link) InterfaceRefused();
+    AskFor(unknown, IidShellLinkA, link);
     link->SetPath(Target.c_str());
     link->SetArguments(Arguments.c_str());
     if (!WorkDir.empty()) link->SetWorkingDirectory(WorkDir.c_str());
@@ -99,7 +101,7 @@ void CreateShortcut(const std::string& LinkFile, const std::string& Description,
     link->SetShowCmd(ShowCmd);
     if (!Description.empty()) link->SetDescription(Description.c_str());
     if (HotKey != 0) link->SetHotkey(HotKey);
-    if (FAILED(unknown->QueryInterface(IidPersistFile, file.put_void())) || !file) InterfaceRefused();
+    AskFor(unknown, IidPersistFile, file);
     std::vector<wchar_t> name = WideFileName(LinkFile.data(), static_cast<int>(LinkFile.size()));
     // fRemember TRUE, passed with all bits set.
     file->Save(name.data(), static_cast<BOOL>(-1));
