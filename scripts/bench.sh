@@ -5,34 +5,37 @@
 # micro-benchmarks, and prints the tables. No figure is asserted; a benchmark fails only when a run
 # put the wrong text on the clipboard.
 #   scripts/bench.sh [START_ROUNDS [LIST_ROUNDS]]      defaults: 21 and 15
+# The x86 flavour where this machine runs 32-bit code, else x64; BENCH_FLAVOUR=x86|x64 chooses.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 start_rounds=${1:-21}
 list_rounds=${2:-15}
 perf=$root/build-perf
+harness=$root/tests/wine/harness.sh
+flavour=${BENCH_FLAVOUR:-$("$harness" can-run-x86 >/dev/null && echo x86 || echo x64)}
+case $flavour in x86) toolchain=mingw-i686 ;; x64) toolchain=mingw-x86_64 ;; *) echo "bench: BENCH_FLAVOUR is x86 or x64" >&2; exit 2 ;; esac
 
 "$root/scripts/setup.sh" >/dev/null
 echo "bench: building in $perf" >&2
 cmake -S "$root" -B "$perf/host" -DCMAKE_BUILD_TYPE=Release -DPATHGRAB_SANITIZE=OFF -DBUILD_TESTING=OFF >/dev/null
 cmake --build "$perf/host" -j2 --target micro_bench >/dev/null
-cmake -S "$root" -B "$perf/win" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" \
+win=$perf/win-$flavour
+cmake -S "$root" -B "$win" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/$toolchain.cmake" \
   -DCMAKE_BUILD_TYPE=MinSizeRel >/dev/null
-cmake --build "$perf/win" -j2 --target Pathgrab keepalive FloorStart FloorStartCom FloorStamped PathgrabStamped \
+cmake --build "$win" -j2 --target Pathgrab keepalive FloorStart FloorStartCom FloorStamped PathgrabStamped \
   StartBench ListBench >/dev/null
 
-harness=$root/tests/wine/harness.sh
-rig=$perf/wine-rig
-"$harness" start "$rig" "$perf/win/tests/keepalive.exe" >&2
+rig=$perf/wine-rig-$flavour
+"$harness" start "$rig" "$flavour" "$win/tests/keepalive.exe" >&2
 trap '"$harness" stop "$rig" >&2' EXIT
 winpath() { printf 'Z:%s' "$(realpath "$1" | tr / '\\')"; }
 
 cpu=$(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ *//')
-echo "Machine: $(nproc) cores, $cpu; $(wine --version); $(date -u '+%Y-%m-%d %H:%M UTC')"
+echo "Machine: $(nproc) cores, $cpu; $(/usr/lib/wine/wine64 --version); $(date -u '+%Y-%m-%d %H:%M UTC'); the $flavour flavour"
 echo
 echo "| figure | median | spread (p25-p75) | floor median | floor spread | ratio | ratio p25-p75 | goal |"
 echo "|---|---|---|---|---|---|---|---|"
 status=0
-win=$perf/win
 start=$("$harness" run "$rig" "$win/bench/StartBench.exe" "$(winpath "$win/app/Pathgrab.exe")" \
   "$(winpath "$win/bench/FloorStart.exe")" "$(winpath "$win/bench/FloorStartCom.exe")" "$start_rounds" \
   "$(winpath "$win/bench/PathgrabStamped.exe")" "$(winpath "$win/bench/FloorStamped.exe")") || status=1
@@ -47,7 +50,7 @@ echo
 grep -v '^| [a-z -]*:' <<<"$start" | sed '/^$/d' || true
 
 echo
-"$root/tests/footprint.sh" "$win/app/Pathgrab.exe" | sed 's/^/    /' || status=1
+"$root/tests/footprint.sh" "$flavour" "$win/app/Pathgrab.exe" | sed 's/^/    /' || status=1
 
 echo
 echo "| host micro-benchmark | median | stddev |"

@@ -7,8 +7,8 @@ need_root() { if [ "$(id -u)" -ne 0 ]; then echo "setup: run as root (or through
 
 packages=(
   cmake make g++ clang libclang-rt-14-dev
-  g++-mingw-w64-i686 binutils-mingw-w64-i686
-  wine wine32:i386 xvfb x11-utils
+  g++-mingw-w64-i686 binutils-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64
+  wine wine32:i386 wine64 xvfb x11-utils zip
   locales imagemagick fonts-ipafont-gothic
   googletest libbenchmark-dev
   clang-format
@@ -29,12 +29,17 @@ if [ ${#missing[@]} -gt 0 ]; then
   apt-get install -y -qq "${missing[@]}" >/dev/null
 fi
 
-# Wine needs the Japanese locale for code page 932.
-if ! locale -a 2>/dev/null | grep -qi '^ja_JP\.utf-\?8$'; then
-  need_root
-  sed -i 's/^# *\(ja_JP.UTF-8 UTF-8\)/\1/' /etc/locale.gen
-  grep -q '^ja_JP.UTF-8 UTF-8' /etc/locale.gen || echo 'ja_JP.UTF-8 UTF-8' >> /etc/locale.gen
-  locale-gen >/dev/null
-fi
+# Wine takes the system code page and the user locale from these: Japanese (932), English (1252) and
+# Chinese (936) machines.
+generate=0
+for loc in ja_JP en_US zh_CN; do
+  if ! locale -a 2>/dev/null | grep -qi "^$loc\.utf-\?8$"; then
+    need_root
+    sed -i "s/^# *\($loc.UTF-8 UTF-8\)/\1/" /etc/locale.gen
+    grep -q "^$loc.UTF-8 UTF-8" /etc/locale.gen || echo "$loc.UTF-8 UTF-8" >> /etc/locale.gen
+    generate=1
+  fi
+done
+[ $generate -eq 0 ] || locale-gen >/dev/null
 
 echo "setup: ok"

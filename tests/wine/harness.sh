@@ -1,18 +1,40 @@
 #!/usr/bin/env bash
-# The Wine rig of the wine and e2e tiers.
-#   harness.sh start STATE KEEPALIVE_EXE   private prefix, own Xvfb, wineboot once, a kept-alive GUI process
-#                                          (HARNESS_DISPLAY=:N uses that display instead of an own Xvfb)
-#   harness.sh run STATE EXE [ARGS...]     runs EXE under that rig and passes its exit code on
-#   harness.sh stop STATE                  ends exactly what start started, by process id, and the prefix's wineserver
+# The Wine rig of the wine and e2e tiers, one per flavour: x86 runs in a 32-bit prefix under the 32-bit
+# loader, x64 in a 64-bit prefix under the 64-bit loader (which runs on every x86-64 machine).
+#   harness.sh start STATE x86|x64 KEEPALIVE_EXE   private prefix, own Xvfb, wineboot once, a kept-alive GUI
+#                                                  process (HARNESS_DISPLAY=:N uses that display instead)
+#   harness.sh run STATE EXE [ARGS...]             runs EXE under that rig and passes its exit code on
+#   harness.sh stop STATE                          ends exactly what start started, by process id, and the
+#                                                  prefix's wineserver
+#   harness.sh can-run-x86                         exit 0 when this machine runs 32-bit x86 code; else
+#                                                  prints why not and exits 1
 set -uo pipefail
-cmd=${1:?usage}; state=$(realpath -m "${2:?usage}"); shift 2
+cmd=${1:?usage}; shift
+if [ "$cmd" = can-run-x86 ]; then
+  # Ask the kernel directly: some x86-64 kernels refuse every 32-bit program ("Exec format error").
+  if [ ! -x /lib/ld-linux.so.2 ]; then echo "no 32-bit loader is installed (/lib/ld-linux.so.2)"; exit 1; fi
+  if ! why=$(/lib/ld-linux.so.2 --version 2>&1 >/dev/null); then
+    echo "this kernel runs no 32-bit x86 code (${why##*: })"
+    exit 1
+  fi
+  exit 0
+fi
+state=$(realpath -m "${1:?usage}"); shift
 envfile="$state/env"
 
+# /usr/bin/wine takes the 32-bit loader whenever wine32 is installed, so each flavour names its own.
 rig_env() {
-  export WINEPREFIX="$state/prefix" WINEARCH=win32 WINEDEBUG=-all
+  case "${FLAVOUR:?}" in
+  x86) export WINEARCH=win32 WINELOADER=/usr/lib/wine/wine WINESERVER=/usr/lib/wine/wineserver32 ;;
+  x64) export WINEARCH=win64 WINELOADER=/usr/lib/wine/wine64 WINESERVER=/usr/lib/wine/wineserver64 ;;
+  *) echo "harness: unknown flavour $FLAVOUR" >&2; exit 2 ;;
+  esac
+  export WINEPREFIX="$state/prefix" WINEDEBUG=-all
   export WINEDLLOVERRIDES="mscoree,mshtml="
   export LC_ALL=ja_JP.UTF-8
 }
+wine() { "$WINELOADER" "$@"; }
+wineserver() { "$WINESERVER" "$@"; }
 
 stop_rig() {
   [ -f "$envfile" ] || return 0
@@ -31,9 +53,13 @@ stop_rig() {
 
 case "$cmd" in
 start)
-  keepalive=${1:?keepalive exe}
+  flavour=${1:?flavour}; keepalive=${2:?keepalive exe}
   stop_rig
+  FLAVOUR=$flavour
   mkdir -p "$state"
+  # A prefix is made for one architecture; a rig that changes flavour starts afresh.
+  [ "$(cat "$state/flavour" 2>/dev/null)" = "$FLAVOUR" ] || rm -rf "$state/prefix"
+  echo "$FLAVOUR" >"$state/flavour"
   rig_env
   rm -f "$state/display"
   if [ -n "${HARNESS_DISPLAY:-}" ]; then
@@ -49,36 +75,37 @@ start)
     export DISPLAY=":$(head -n1 "$state/display")"
   fi
   {
+    echo "FLAVOUR=$FLAVOUR"
     echo "export DISPLAY=$DISPLAY"
     echo "XVFB_PID=$xvfb_pid"
   } >"$envfile"
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
-    wineboot -i >"$state/wineboot.log" 2>&1
+    wine wineboot.exe -i >"$state/wineboot.log" 2>&1
     wineserver -w
   fi
   # Menus ask for "MS UI Gothic", which Wine lacks; its fallback, the fixed-pitch IPAGothic, clips "_" at
   # the menu's size. IPAPGothic is the proportional counterpart that the UI font is.
-  wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'MS UI Gothic' /d IPAPGothic /f >/dev/null 2>&1
+  wine reg.exe add 'HKCU\Software\Wine\Fonts\Replacements' /v 'MS UI Gothic' /d IPAPGothic /f >/dev/null 2>&1
   rm -f "$state/keepalive.ready"
-  wine "$keepalive" "$(winepath -w "$state/keepalive.ready" 2>/dev/null)" >"$state/keepalive.log" 2>&1 &
+  wine "$keepalive" "$(wine winepath.exe -w "$state/keepalive.ready" 2>/dev/null)" >"$state/keepalive.log" 2>&1 &
   echo "KEEPALIVE_PID=$!" >>"$envfile"
   for _ in $(seq 600); do [ -f "$state/keepalive.ready" ] && break; sleep 0.1; done
   if ! [ -f "$state/keepalive.ready" ]; then echo "harness: keepalive did not start" >&2; stop_rig; exit 1; fi
-  echo "harness: Wine rig up on display $DISPLAY, prefix $WINEPREFIX"
+  echo "harness: $FLAVOUR Wine rig up on display $DISPLAY, prefix $WINEPREFIX"
   ;;
 run)
   [ -f "$envfile" ] || { echo "harness: rig not started" >&2; exit 1; }
   # shellcheck disable=SC1090
   . "$envfile"
   rig_env
-  exec wine "$@"
+  exec "$WINELOADER" "$@"
   ;;
 stop)
   stop_rig
   echo "harness: Wine rig stopped"
   ;;
 *)
-  echo "usage: harness.sh start|run|stop STATE ..." >&2
+  echo "usage: harness.sh start|run|stop STATE ... | can-run-x86" >&2
   exit 2
   ;;
 esac
