@@ -49,6 +49,12 @@ std::string IntToDecimal(int32_t N);
 char* StringToBuffer(char* Buffer, const std::string& S);
 
 #ifdef _WIN32
+// ---- Wide text ----------------------------------------------------------------------------------------
+
+// Bytes of the given code page as UTF-16 (CP_ACP: the system ANSI code page); empty when they cannot
+// be read.
+std::wstring WideFromBytes(const std::string& Bytes, unsigned CodePage);
+
 // ---- Long and short path forms, file tests (the file system: Windows build only) ----------------
 
 bool FolderExists(const std::string& Path);
