@@ -261,11 +261,17 @@ QuestionBox WaitForQuestion(const Child& child, DWORD timeoutMs) {
         BoxSearch s = {child.pi.dwProcessId, nullptr};
         EnumWindows(FindBox, reinterpret_cast<LPARAM>(&s));
         if (s.found) {
-            Sleep(100); // let the box finish laying out its controls
-            q.Box = s.found;
-            EnumChildWindows(s.found, ReadControl, reinterpret_cast<LPARAM>(&q));
-            q.Foreground = GetForegroundWindow() == s.found;
-            return q;
+            // The box shows before it has laid out its controls and before it is activated; on a busy
+            // machine either can take a while, so wait for both (a box that never gets there is
+            // reported as it is when the time is up).
+            for (const DWORD shown = GetTickCount();;) {
+                q = QuestionBox();
+                q.Box = s.found;
+                EnumChildWindows(s.found, ReadControl, reinterpret_cast<LPARAM>(&q));
+                q.Foreground = GetForegroundWindow() == s.found;
+                if ((q.Foreground && q.DefaultButton != 0) || GetTickCount() - shown > 5000) return q;
+                Sleep(20);
+            }
         }
         if (child.Wait(0) || GetTickCount() - start > timeoutMs) return q;
         Sleep(50);
