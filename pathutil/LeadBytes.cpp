@@ -51,12 +51,10 @@ void InitLocale() {
     }
     std::memset(LeadByteSet, 0, sizeof LeadByteSet);
     if (PlatformId == VER_PLATFORM_WIN32_NT) {
-        if (IsWesternLanguage()) {
-            MultiByteLocale = false;
-        } else {
-            LoadLeadBytes();
-            MultiByteLocale = !SetIsEmpty();
-        }
+        // The format language says nothing about the bytes: a Japanese system with English format
+        // still hands us code page 932 paths, and an English one with Japanese format code page 1252.
+        LoadLeadBytes();
+        MultiByteLocale = !SetIsEmpty();
     } else {
         MultiByteLocale = GetSystemMetrics(SM_DBCSENABLED) != 0;
         if (MultiByteLocale) LoadLeadBytes();
@@ -93,7 +91,8 @@ int CodePageOfLocale(uint32_t Locale) {
 void LoadLeadBytes() {
     CPINFO info;
     std::memset(&info, 0, sizeof info);
-    if (!GetCPInfo(static_cast<UINT>(CodePageOfLocale(LocaleId)), &info)) return;
+    // Every path and argument reaches us in the system ANSI code page, whatever the thread locale.
+    if (!GetCPInfo(GetACP(), &info)) return;
     for (int pair = 0; pair < 6; ++pair) {
         unsigned low = info.LeadByte[2 * pair], high = info.LeadByte[2 * pair + 1];
         if (low == 0 && high == 0) break;

@@ -51,29 +51,35 @@ TEST_F(LocaleStartup, JapaneseOnNt) {
     EXPECT_TRUE(MultiByteLocale);
 }
 
-TEST_F(LocaleStartup, WesternOnNtLoadsNothingEvenWhenTheCodePageHasLeadBytes) {
-    World().ThreadLocale = 0x0C09; // English (Australia): sublanguage bits are masked off
-    Table({0x81, 0x9F});
-    Startup();
-    EXPECT_EQ(PrimaryLanguage, 9);
-    EXPECT_EQ(Ranges(), "");
-    EXPECT_FALSE(MultiByteLocale);
-    EXPECT_EQ(ByteKindAt("\x83\x5C", 2), bkSingle);
-}
-
-TEST_F(LocaleStartup, NonWesternWithoutLeadBytesOnNtIsSingleByte) {
-    World().ThreadLocale = 0x0419; // Russian, code page 1251
-    Startup();
-    EXPECT_EQ(PrimaryLanguage, 0x19);
-    EXPECT_EQ(CodePageOfLocale(0x0419), 1251);
-    EXPECT_EQ(Ranges(), "");
-    EXPECT_FALSE(MultiByteLocale);
+// Paths arrive in the system ANSI code page; the thread locale is only the user's format setting.
+TEST_F(LocaleStartup, LeadBytesComeFromTheSystemCodePageNotTheFormatLocale) {
+    struct {
+        unsigned long threadLocale;
+        unsigned ansiCodePage;
+        int primaryLanguage;
+        const char* ranges;
+    } cases[] = {
+        {0x0409, 932, 9, "81-9F,E0-FC"},    // Japanese system, English format
+        {0x0C09, 932, 9, "81-9F,E0-FC"},    // English (Australia): sublanguage bits are masked off
+        {0x0411, 1252, 0x11, ""},           // English system, Japanese format
+        {0x0419, 1251, 0x19, ""},           // Russian: not Western, yet no lead bytes
+        {0x0411, 932, 0x11, "81-9F,E0-FC"}, // all Japanese
+    };
+    for (const auto& c : cases) {
+        World().ThreadLocale = c.threadLocale;
+        World().AnsiCodePage = c.ansiCodePage;
+        Startup();
+        EXPECT_EQ(PrimaryLanguage, c.primaryLanguage) << std::hex << c.threadLocale;
+        EXPECT_EQ(Ranges(), c.ranges) << std::hex << c.threadLocale << " " << std::dec << c.ansiCodePage;
+        EXPECT_EQ(MultiByteLocale, *c.ranges != '\0');
+        EXPECT_EQ(ByteKindAt("\x83\x5C", 2), *c.ranges ? bkTrail : bkSingle);
+    }
 }
 
 TEST_F(LocaleStartup, SetIsClearedOnEveryStartup) {
     Startup();
     ASSERT_TRUE(MultiByteLocale);
-    World().ThreadLocale = 0x0409;
+    World().AnsiCodePage = 1252;
     Startup();
     EXPECT_EQ(Ranges(), "");
     EXPECT_FALSE(MultiByteLocale);
@@ -99,7 +105,7 @@ TEST_F(LocaleStartup, NonNtFollowsDbcsEnabledNotTheLanguage) {
 
 TEST_F(LocaleStartup, NonNtStaysMultiByteWithAnEmptySet) {
     World().PlatformId = 0;
-    World().ThreadLocale = 0x0419;
+    World().AnsiCodePage = 1251;
     Startup();
     EXPECT_TRUE(MultiByteLocale);
     EXPECT_EQ(Ranges(), "");
@@ -122,7 +128,7 @@ TEST_F(LocaleStartup, ThreadLocaleZeroKeepsEnglishDefaults) {
     Startup();
     EXPECT_EQ(LocaleId, 0x0409u);
     EXPECT_EQ(PrimaryLanguage, 9);
-    EXPECT_FALSE(MultiByteLocale);
+    EXPECT_TRUE(MultiByteLocale); // the system code page is still 932
 }
 
 TEST_F(LocaleStartup, LocaleWithZeroLowWordKeepsPrimaryLanguageEnglish) {
@@ -131,7 +137,7 @@ TEST_F(LocaleStartup, LocaleWithZeroLowWordKeepsPrimaryLanguageEnglish) {
     Startup();
     EXPECT_EQ(LocaleId, 0x00010000u);
     EXPECT_EQ(PrimaryLanguage, 9);
-    EXPECT_FALSE(MultiByteLocale); // English counts as Western on NT
+    EXPECT_TRUE(MultiByteLocale); // the system code page decides, not the language
 }
 
 TEST_F(LocaleStartup, CodePageFallsBackToTheAnsiCodePage) {
