@@ -1,4 +1,5 @@
-// Clipboard text output: one CF_TEXT entry, the text's bytes unconverted and a zero byte.
+// Clipboard text output: the text's bytes unconverted as CF_TEXT, and beside them the same text as
+// CF_UNICODETEXT with the locale it was read in, so that a Unicode program pastes the same path.
 #include "TinyUtils.h"
 
 #include "Guards.h"
@@ -7,8 +8,35 @@
 
 namespace TinyUtils {
 
+namespace {
+
+// Clipboard managers and remote-desktop clients hold the clipboard for moments: a few tries over about
+// a quarter of a second, then the copy is given up and the old contents stay.
+constexpr int OpenAttempts = 10;
+constexpr DWORD OpenRetryMs = 25;
+
+// A moveable block holding Size bytes of Data, unlocked; empty when it cannot be made.
+Guards::UniqueHGlobal BlockOf(const void* Data, size_t Size) {
+    Guards::UniqueHGlobal block(GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE, Size));
+    if (!block.get()) return block;
+    void* bytes = GlobalLock(block.get());
+    if (!bytes) return Guards::UniqueHGlobal();
+    std::memcpy(bytes, Data, Size);
+    GlobalUnlock(block.get());
+    return block;
+}
+
+void Place(UINT Format, Guards::UniqueHGlobal& Block) {
+    // Once the system has the block it is not ours to free.
+    if (Block.get() && SetClipboardData(Format, Block.get())) Block.release();
+}
+
+} // namespace
+
 void PutClipboardText(HWND Owner, const std::string& Text) {
-    Guards::ClipboardOpen clipboard(Owner);
+    // Nothing to copy: the user's clipboard is worth more than an empty text.
+    if (Text.empty()) return;
+    Guards::ClipboardOpen clipboard(Owner, OpenAttempts, OpenRetryMs);
     if (!clipboard) return; // someone else holds it: the old contents stay
     const size_t size = Text.size() + 1;
     Guards::UniqueHGlobal block(GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE, size));
@@ -16,12 +44,24 @@ void PutClipboardText(HWND Owner, const std::string& Text) {
     void* bytes = GlobalLock(block.get());
     if (!bytes) return;
     std::memcpy(bytes, Text.c_str(), size);
-    // Only now, with the new text ready, do the old contents go.
+    // The bytes are in the system code page; the locale tells the system so, whatever keyboard layout
+    // is active, and the Unicode text is read with the same code page.
+    const std::wstring wide = WideFromBytes(Text, CP_ACP);
+    Guards::UniqueHGlobal wideBlock = BlockOf(wide.c_str(), (wide.size() + 1) * sizeof(wchar_t));
+    const LCID locale = GetSystemDefaultLCID();
+    Guards::UniqueHGlobal localeBlock = BlockOf(&locale, sizeof locale);
+    if (wide.empty() || !wideBlock.get() || !localeBlock.get()) {
+        GlobalUnlock(block.get());
+        return;
+    }
+    // Only now, with every block ready, do the old contents go.
     EmptyClipboard();
-    // The block stays locked while SetClipboardData runs; once the system has it, it is not ours to free.
+    // The block stays locked while SetClipboardData runs.
     HANDLE placed = SetClipboardData(CF_TEXT, block.get());
     GlobalUnlock(block.get());
     if (placed) block.release();
+    Place(CF_UNICODETEXT, wideBlock);
+    Place(CF_LOCALE, localeBlock);
 }
 
 } // namespace TinyUtils

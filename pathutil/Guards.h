@@ -8,10 +8,16 @@
 
 namespace Guards {
 
-// An open clipboard: CloseClipboard when the scope ends.
+// An open clipboard: CloseClipboard when the scope ends. Opening is tried up to attempts times,
+// retryMs apart, since other programs hold the clipboard for moments.
 class ClipboardOpen {
   public:
-    explicit ClipboardOpen(HWND owner) : open_(OpenClipboard(owner) != FALSE) {}
+    explicit ClipboardOpen(HWND owner, int attempts = 1, DWORD retryMs = 0) : open_(false) {
+        for (int i = 0; i < attempts && !open_; ++i) {
+            if (i > 0) Sleep(retryMs);
+            open_ = OpenClipboard(owner) != FALSE;
+        }
+    }
     ~ClipboardOpen() {
         if (open_) CloseClipboard();
     }
@@ -23,6 +29,41 @@ class ClipboardOpen {
     bool open_;
 };
 
+// File-system redirection turned off for the life of the object, in a 32-bit process on 64-bit Windows,
+// where System32 would otherwise mean SysWOW64 and files only in the real one would not be found. Only
+// file-system calls may run while it is off: a library load would then find 64-bit DLLs. Elsewhere,
+// and in the 64-bit program, it does nothing.
+class FsRedirectionOff {
+  public:
+#ifdef _WIN64
+    FsRedirectionOff() {}
+    ~FsRedirectionOff() {}
+#else
+    FsRedirectionOff() {
+        // Looked up, not imported: 32-bit systems without it must still start. The module is loaded
+        // already, so nothing is loaded here.
+        typedef BOOL(WINAPI * TDisable)(PVOID*);
+        static const TDisable disable = reinterpret_cast<TDisable>(reinterpret_cast<void*>(
+            GetProcAddress(GetModuleHandleA("kernel32.dll"), "Wow64DisableWow64FsRedirection")));
+        off_ = disable && disable(&old_);
+    }
+    ~FsRedirectionOff() {
+        typedef BOOL(WINAPI * TRevert)(PVOID);
+        static const TRevert revert = reinterpret_cast<TRevert>(reinterpret_cast<void*>(
+            GetProcAddress(GetModuleHandleA("kernel32.dll"), "Wow64RevertWow64FsRedirection")));
+        if (off_ && revert) revert(old_);
+    }
+#endif
+    FsRedirectionOff(const FsRedirectionOff&) = delete;
+    FsRedirectionOff& operator=(const FsRedirectionOff&) = delete;
+
+#ifndef _WIN64
+  private:
+    PVOID old_ = nullptr;
+    bool off_ = false;
+#endif
+};
+
 // A global memory block that is ours until release() hands it to its new owner.
 class UniqueHGlobal {
   public:
@@ -30,6 +71,7 @@ class UniqueHGlobal {
     ~UniqueHGlobal() {
         if (block_) GlobalFree(block_);
     }
+    UniqueHGlobal(UniqueHGlobal&& other) noexcept : block_(other.release()) {}
     UniqueHGlobal(const UniqueHGlobal&) = delete;
     UniqueHGlobal& operator=(const UniqueHGlobal&) = delete;
     HGLOBAL get() const { return block_; }

@@ -45,6 +45,14 @@ std::string UpperCaseLocale(const std::string& S);
 std::string DoubleAmpersands(const std::string& S);
 bool ContainsSpace(const std::string& S);
 std::string IntToDecimal(int32_t N);
+// Characters of S: a lead byte and the byte after it are one character.
+size_t CharCount(const std::string& S);
+// The classic path limit of MAX_PATH counts characters, not bytes: a Japanese path of 200 characters
+// takes up to 400 bytes and is as legal as an ASCII one of 200.
+constexpr size_t PathCharLimit = 260;
+inline bool WithinPathLimit(const std::string& S) { return CharCount(S) <= PathCharLimit; }
+// Bytes enough for a path at that limit in any ANSI code page (at most two bytes a character) and a NUL.
+constexpr size_t PathByteCapacity = 2 * PathCharLimit + 1;
 // Copies S and a zero byte into Buffer, which must hold S.size() + 1 bytes; returns Buffer.
 char* StringToBuffer(char* Buffer, const std::string& S);
 
@@ -54,12 +62,18 @@ char* StringToBuffer(char* Buffer, const std::string& S);
 // Bytes of the given code page as UTF-16 (CP_ACP: the system ANSI code page); empty when they cannot
 // be read.
 std::wstring WideFromBytes(const std::string& Bytes, unsigned CodePage);
+// Wide text as bytes of the system ANSI code page, only when every character has its exact counterpart
+// there (read back to the same text); otherwise empty.
+std::string ExactBytes(const std::wstring& Wide);
 
 // ---- Long and short path forms, file tests (the file system: Windows build only) ----------------
 
 bool FolderExists(const std::string& Path);
 std::string ToLongPath(const std::string& Path);
 std::string ToShortPath(const std::string& Path);
+// A path the shell sent, as bytes of the system code page that name the same file: the path itself when
+// the code page holds it exactly, else its 8.3 form when the code page holds that, else empty.
+std::string HeldPath(const std::wstring& Path);
 
 // ---- File search ----------------------------------------------------------------------------------
 

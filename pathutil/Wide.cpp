@@ -13,4 +13,19 @@ std::wstring WideFromBytes(const std::string& Bytes, unsigned CodePage) {
     return wide;
 }
 
+std::string ExactBytes(const std::wstring& Wide) {
+    if (Wide.empty()) return std::string();
+    const int size = static_cast<int>(Wide.size());
+    // No best fit: a character the code page lacks must not quietly become a look-alike (e to e-acute,
+    // the yen sign to a backslash), which would name another file.
+    BOOL lossy = FALSE;
+    const int n = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, Wide.data(), size, nullptr, 0, nullptr, &lossy);
+    if (n <= 0 || lossy) return std::string();
+    std::string bytes(static_cast<size_t>(n), '\0');
+    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, Wide.data(), size, &bytes[0], n, nullptr, &lossy);
+    // Some code pages map without a default character yet not back to the same text: read it back.
+    if (lossy || WideFromBytes(bytes, CP_ACP) != Wide) return std::string();
+    return bytes;
+}
+
 } // namespace TinyUtils

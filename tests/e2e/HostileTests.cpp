@@ -126,13 +126,14 @@ size_t CopiesAtTheLimit(const Scene& s) {
 
 const std::string Over260 = std::string(300, 'y') + ".txt";
 
+// With Shift, an argument that yields no path copies nothing: the user's clipboard stays.
 const HostileRow Rows[] = {
     {"MissingPathShift", [](const Scene& s) { return s.Line(Quoted(s.In("missing.txt"))); }, Act::Shift,
-     [](const Scene&) { return std::string(); }},
+     nullptr},
     {"MissingPathMenu", [](const Scene& s) { return s.Line(Quoted(s.In("missing.txt"))); }, Act::PickOne,
      nullptr},
     {"ArgumentOver260Bytes", [](const Scene& s) { return s.Line(s.dirShort + "\\" + Over260); }, Act::Shift,
-     [](const Scene&) { return std::string(); }},
+     nullptr},
     {"ListLeavesOutArgumentOver260Bytes",
      [](const Scene& s) { return s.Line(s.fileShort + " " + s.dirShort + "\\" + Over260); }, Act::PickOne,
      [](const Scene& s) { return s.file + "\r\n"; }},
@@ -154,13 +155,13 @@ const HostileRow Rows[] = {
     {"OnlyEmptyQuotePairs", [](const Scene& s) { return s.Line("\"\" \"\"\"\" \"\""); }, Act::AnswerNoToAsk,
      nullptr},
     {"ZeroLengthShortcut", [](const Scene& s) { return s.Line(Quoted(s.In("empty.lnk"))); }, Act::Shift,
-     [](const Scene&) { return std::string(); }},
+     nullptr},
     {"RandomBytesShortcut", [](const Scene& s) { return s.Line(Quoted(s.In("random.lnk"))); }, Act::Escape,
      nullptr},
     {"ShortcutToItself", [](const Scene& s) { return s.Line(Quoted(s.In("self.lnk"))); }, Act::Shift,
      [](const Scene& s) { return s.In("self.lnk"); }},
     {"ShortcutTargetOver260Bytes", [](const Scene& s) { return s.Line(Quoted(s.In("long.lnk"))); },
-     Act::Shift, [](const Scene&) { return std::string(); }},
+     Act::Shift, nullptr},
     {"ClipboardHeldByAnotherProcess", [](const Scene& s) { return s.Line(s.fileShort); }, Act::PickOneHeld,
      nullptr},
 };

@@ -352,6 +352,18 @@ ClipboardText ReadClipboard() {
                     GlobalUnlock(data);
                 }
             }
+            if (HANDLE wide = GetClipboardData(CF_UNICODETEXT)) {
+                if (const wchar_t* w = static_cast<const wchar_t*>(GlobalLock(wide))) {
+                    result.Wide.assign(w, wcsnlen(w, GlobalSize(wide) / sizeof(wchar_t)));
+                    GlobalUnlock(wide);
+                }
+            }
+            if (HANDLE locale = GetClipboardData(CF_LOCALE)) {
+                if (const LCID* l = static_cast<const LCID*>(GlobalLock(locale))) {
+                    result.Locale = *l;
+                    GlobalUnlock(locale);
+                }
+            }
             CloseClipboard();
             return result;
         }
