@@ -8,14 +8,12 @@ namespace Pathgrab {
 
 namespace {
 
-// Longer arguments cannot name a file that the system hands over in its classic 260-byte form.
-constexpr size_t MaxListedArgLength = 260;
-
 template <typename Transform>
 std::string SortedLines(const std::vector<std::string>& Args, Transform transform) {
     SimpleStrList::TSimpleStrList list;
     for (const std::string& arg : Args) {
-        if (arg.size() > MaxListedArgLength) continue;
+        // A longer argument cannot name a file that the system hands over within its path limit.
+        if (!TinyUtils::WithinPathLimit(arg)) continue;
         list.Add(transform(arg));
     }
     list.Sort();

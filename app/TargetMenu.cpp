@@ -8,9 +8,23 @@
 
 namespace Pathgrab {
 
+namespace {
+
+// The arguments, each read from the wide command line. The ANSI one gives every character that the
+// system code page lacks as a look-alike (cafe.txt for café.txt, a\b.txt for a¥b.txt), the path of
+// another file; such an argument is taken in a form the code page holds, or as naming nothing.
+std::vector<std::string> SentArguments() {
+    std::vector<std::string> args;
+    for (const std::wstring& arg : Runtime::WideParamStrs()) args.push_back(TinyUtils::HeldPath(arg));
+    return args;
+}
+
+} // namespace
+
 void ShowPathMenu(HWND Wnd) {
     using namespace TinyUtils;
-    TargetLongPath = ToLongPath(Runtime::ParamStr(1));
+    const std::vector<std::string> args = SentArguments();
+    TargetLongPath = ToLongPath(args.empty() ? std::string() : args[0]);
     // Ctrl up: a shortcut stands for its target, read as stored (not resolved, not lengthened again).
     if (GetAsyncKeyState(VK_CONTROL) >= 0 && UpperCaseLocale(PathExt(TargetLongPath)) == Texts::ShortcutExt)
         TargetLongPath = TinyShlLnk::GetShortcutTarget(TargetLongPath);
@@ -31,8 +45,15 @@ void ShowPathMenu(HWND Wnd) {
     SetForegroundWindow(Wnd);
     TrackPopupMenu(PopupMenuHandle, TPM_RIGHTBUTTON | TPM_LEFTALIGN | TPM_TOPALIGN, cursor.x, cursor.y, 0, Wnd,
                    nullptr);
-    // Left with Escape: hand the foreground back, and the loss of activation ends the program.
+    // The benign message the platform asks for after a menu tracked from the foreground window, so
+    // that the task switch the menu began completes.
+    PostMessageA(Wnd, WM_NULL, 0, 0);
+    // Left with Escape: hand the foreground back to the window the user came from.
     if ((GetAsyncKeyState(VK_ESCAPE) & 1) && PrevForegroundWnd) SetForegroundWindow(PrevForegroundWnd);
+    // However the menu closed (a choice, Escape, a click elsewhere, the system cancelling it, or no menu
+    // at all), the program is done: a hidden instance left behind would make every later Send To end
+    // at once. A chosen command was posted before this, so it is still handled first.
+    PostMessageA(Wnd, WM_DESTROY, 0, 0);
 }
 
 void BuildPopupMenu() {
@@ -46,11 +67,11 @@ void BuildPopupMenu() {
 }
 
 void MakePathListText(bool Quote, std::string& Text) {
-    Text = PathListText(Runtime::ParamStrs(), Quote, TinyUtils::ToLongPath);
+    Text = PathListText(SentArguments(), Quote, TinyUtils::ToLongPath);
 }
 
 void MakeNameListText(bool WithExt, std::string& Text) {
-    Text = NameListText(Runtime::ParamStrs(), WithExt, TinyUtils::ToLongPath);
+    Text = NameListText(SentArguments(), WithExt, TinyUtils::ToLongPath);
 }
 
 } // namespace Pathgrab

@@ -1,6 +1,8 @@
 // File search over the entries of a folder that match a pattern, filtered by attributes.
 #include "TinyUtils.h"
 
+#include "Guards.h"
+
 #include <cstring>
 
 namespace TinyUtils {
@@ -12,7 +14,10 @@ constexpr int32_t SpecialAttributes = 0x1E;
 
 int SearchFirst(const std::string& Pattern, int32_t Mask, TSearchRec& Rec) {
     Rec.SkipMask = ~Mask & SpecialAttributes;
-    Rec.Handle = FindFirstFileA(Pattern.c_str(), &Rec.FoundData);
+    {
+        Guards::FsRedirectionOff redirectionOff;
+        Rec.Handle = FindFirstFileA(Pattern.c_str(), &Rec.FoundData);
+    }
     if (Rec.Handle == INVALID_HANDLE_VALUE) return static_cast<int>(GetLastError());
     int result = FillSearchRec(Rec);
     if (result != 0) SearchClose(Rec);

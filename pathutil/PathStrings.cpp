@@ -110,4 +110,11 @@ char* StringToBuffer(char* Buffer, const std::string& S) {
     return Buffer;
 }
 
+size_t CharCount(const std::string& S) {
+    size_t count = 0;
+    for (size_t i = 0; i < S.size(); ++count)
+        i += MultiByteLocale && IsLeadByteValue(static_cast<unsigned char>(S[i])) && i + 1 < S.size() ? 2 : 1;
+    return count;
+}
+
 } // namespace TinyUtils

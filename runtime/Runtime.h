@@ -19,4 +19,8 @@ std::string ParamStr(int Index);
 // need every argument, and asking ParamStr for each would rescan the line from its start every time.
 std::vector<std::string> ParamStrs();
 
+// The same arguments read from the wide command line by the same rules: what the shell sent, before
+// the system turned it into the ANSI code page (where characters it lacks are replaced).
+std::vector<std::wstring> WideParamStrs();
+
 } // namespace Runtime

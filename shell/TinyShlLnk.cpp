@@ -20,7 +20,9 @@ const IID IidUnknown = {0x00000000, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x0
 const IID IidShellLinkA = {0x000214EE, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
 const IID IidPersistFile = {0x0000010B, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
 
-constexpr size_t PathBufferSize = MAX_PATH + 1;
+// Room for a path at the limit in a double-byte code page, where MAX_PATH characters take up to twice
+// as many bytes.
+constexpr size_t PathBufferSize = TinyUtils::PathByteCapacity;
 
 TRefusalHandler refusalHandler = nullptr;
 
@@ -119,8 +121,8 @@ std::string GetShortcutTarget(const std::string& LinkFile) {
         WIN32_FIND_DATAA FindData;
     } work;
     std::memset(&work, 0, sizeof work);
-    // The link path has to fit the work area's 261 bytes with its NUL; a longer one is not read at all.
-    if (LinkFile.size() >= PathBufferSize) return std::string();
+    // A link path beyond the path limit is not read at all.
+    if (!TinyUtils::WithinPathLimit(LinkFile)) return std::string();
     TinyUtils::StringToBuffer(work.LinkPath, LinkFile);
 
     ShellLinkObject o;
@@ -129,9 +131,10 @@ std::string GetShortcutTarget(const std::string& LinkFile) {
     o.file->Load(name.data(), STGM_READ);
     o.link->GetPath(work.TargetPath, static_cast<int>(PathBufferSize), &work.FindData, SLGP_UNCPRIORITY);
     // A target that fills the whole buffer without its NUL did not fit: it would come back cut off, a
-    // path to somewhere else, so it counts as unreadable.
+    // path to somewhere else, so it counts as unreadable; so does one beyond the path limit.
     const size_t length = strnlen(work.TargetPath, PathBufferSize);
     std::string result = length < PathBufferSize ? std::string(work.TargetPath, length) : std::string();
+    if (!TinyUtils::WithinPathLimit(result)) result.clear();
     // Released in the stated order: the file name, then IUnknown, IPersistFile and IShellLinkA.
     std::vector<wchar_t>().swap(name);
     o.unknown.reset();

@@ -60,7 +60,7 @@ class ProgramTest : public testing::Test {
         return menu;
     }
 
-    // Closes the open menu with a click outside it; the program stays, idle.
+    // Closes the open menu with a click outside it (under Xvfb that activates nothing else).
     static void DismissByClickAway(const Child& p, HWND menu) {
         RECT r = {};
         GetWindowRect(menu, &r);

@@ -35,6 +35,7 @@ void FillLeadBytesOf(unsigned codePage, unsigned char table[12]) {
 using HostStub::world;
 
 LPSTR WINAPI GetCommandLineA() { return &world.CommandLine[0]; }
+LPWSTR WINAPI GetCommandLineW() { return &world.WideCommandLine[0]; }
 
 // Steps like the platform's for the stand-in's ANSI code page: a lead byte takes its trail byte
 // along unless the string ends there.

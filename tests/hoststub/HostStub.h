@@ -7,6 +7,7 @@ namespace HostStub {
 
 struct World {
     std::string CommandLine = "Pathgrab.exe";
+    std::wstring WideCommandLine = L"Pathgrab.exe";
     std::string ModuleFileName = "C:\\Tools\\Pathgrab.exe";
     bool VersionCallFails = false;
     unsigned long PlatformId = 2;

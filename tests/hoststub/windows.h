@@ -56,7 +56,9 @@ typedef struct _cpinfo {
     BYTE LeadByte[MAX_LEADBYTES];
 } CPINFO, *LPCPINFO;
 
+typedef wchar_t* LPWSTR;
 LPSTR WINAPI GetCommandLineA();
+LPWSTR WINAPI GetCommandLineW();
 LPSTR WINAPI CharNextA(LPCSTR lpsz);
 DWORD WINAPI CharUpperBuffA(LPSTR lpsz, DWORD cchLength);
 int WINAPI CompareStringA(LCID Locale, DWORD dwCmpFlags, LPCSTR lpString1, int cchCount1, LPCSTR lpString2,

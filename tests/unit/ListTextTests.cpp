@@ -39,6 +39,13 @@ std::string OfLength(size_t n, const std::string& tail) {
     return "C:\\" + std::string(n - 4 - tail.size(), 'd') + "\\" + tail;
 }
 
+// A folder of n two-byte characters whose trail bytes are backslashes, holding f.txt.
+std::string DoubleByte(size_t n) {
+    std::string folder;
+    for (size_t i = 0; i < n; ++i) folder += "\x95\x5C";
+    return "C:\\" + folder + "\\f.txt";
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Lists, ListTextTable,
     testing::Values(
@@ -124,6 +131,13 @@ INSTANTIATE_TEST_SUITE_P(
                  OfLength(260, "keep.txt") + "\r\n",
                  "keep.txt\r\n",
                  "keep\r\n"},
+        // The limit counts characters: 150 two-byte kanji (hyo, 0x95 0x5C) make 307 bytes, 157 characters.
+        ListCase{"DoubleByteLimitCountsCharacters",
+                 {DoubleByte(150), DoubleByte(260)},
+                 DoubleByte(150) + "\r\n",
+                 DoubleByte(150) + "\r\n",
+                 "f.txt\r\n",
+                 "f\r\n"},
         ListCase{"AllTooLongGivesNothing", {OfLength(261, "a.txt"), OfLength(300, "b.txt")}, "", "", "", ""},
         ListCase{"NoArgumentsGivesNothing", {}, "", "", "", ""}),
     [](const testing::TestParamInfo<ListCase>& p) { return std::string(p.param.name); });

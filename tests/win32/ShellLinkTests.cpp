@@ -258,7 +258,7 @@ INSTANTIATE_TEST_SUITE_P(
 // ---- GetShortcutTarget --------------------------------------------------------------------------
 
 const std::vector<std::string> ReadCalls = {"QueryInterface(IShellLinkA)", "QueryInterface(IPersistFile)",
-                                            "Load(0)", "GetPath(261, 2)"};
+                                            "Load(0)", "GetPath(521, 2)"};
 
 TEST_F(FakeShellLink, GetShortcutTargetLoadsAndReadsWithoutResolving) {
     world.pathToReport = "C:\\Data\\\x83\x5C.xls";
@@ -274,6 +274,8 @@ TEST_F(FakeShellLink, GetPathWritingNothingGivesEmpty) {
 }
 
 TEST_F(FakeShellLink, TargetThatFillsTheBufferWithoutNulIsUnreadable) {
+    world.pathToReport = std::string(521, 'x');
+    EXPECT_EQ(TinyShlLnk::GetShortcutTarget("C:\\r.lnk"), "");
     world.pathToReport = std::string(261, 'x');
     EXPECT_EQ(TinyShlLnk::GetShortcutTarget("C:\\r.lnk"), "");
     world.pathToReport = std::string(260, 'x');
