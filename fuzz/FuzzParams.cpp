@@ -1,8 +1,11 @@
 // Command-line splitting over arbitrary command lines: ScanParam agrees token by token (and cursor by
 // cursor) with a plain reading of the splitting rules, the one-pass reading equals ParamStr(i) for
-// every i, no argument is empty, and the tokenizer never reads past the terminating NUL.
+// every i, no argument is empty, and the tokenizer never reads past the terminating NUL. Where every
+// character of the line survives the code page, the wide line gives the same arguments.
 #include "FuzzSupport.h"
 #include "Runtime.h"
+
+#include <iconv.h>
 
 #include <cstring>
 #include <memory>
@@ -48,6 +51,23 @@ std::vector<std::pair<std::string, size_t>> ModelTokens(const std::string& line)
     }
 }
 
+// Text between a code page and wchar_t, with glibc's converters; false when a character does not
+// convert (a broken sequence, or none in the target).
+template <typename From, typename To> bool Convert(const char* to, const char* from, const From& in, To& out) {
+    iconv_t cd = iconv_open(to, from);
+    if (cd == reinterpret_cast<iconv_t>(-1)) return false;
+    std::string buffer(in.size() * 8 + 8, '\0');
+    char* src = const_cast<char*>(reinterpret_cast<const char*>(in.data()));
+    size_t srcLeft = in.size() * sizeof(in[0]);
+    char* dst = &buffer[0];
+    size_t dstLeft = buffer.size();
+    const bool ok = iconv(cd, &src, &srcLeft, &dst, &dstLeft) != static_cast<size_t>(-1) && srcLeft == 0;
+    iconv_close(cd);
+    const size_t bytes = buffer.size() - dstLeft;
+    out.assign(reinterpret_cast<const typename To::value_type*>(buffer.data()), bytes / sizeof(out[0]));
+    return ok;
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -81,5 +101,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     FUZZ_CHECK(Runtime::ParamStr(count + 1).empty());
     FUZZ_CHECK(Runtime::ParamStr(-1).empty());
+
+    const char* codePage = TinyUtils::MultiByteLocale ? "CP932" : "CP1252";
+    std::wstring wide;
+    std::string back;
+    if (Convert("WCHAR_T", codePage, line, wide) && Convert(codePage, "WCHAR_T", wide, back) && back == line) {
+        HostStub::Current().WideCommandLine = wide;
+        const std::vector<std::wstring> wideArgs = Runtime::WideParamStrs();
+        FUZZ_CHECK(wideArgs.size() == all.size());
+        for (size_t i = 0; i < wideArgs.size() && i < all.size(); ++i) {
+            std::string bytes;
+            FUZZ_CHECK(Convert(codePage, "WCHAR_T", wideArgs[i], bytes) && bytes == all[i]);
+        }
+    }
     return 0;
 }

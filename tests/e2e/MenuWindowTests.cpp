@@ -3,6 +3,8 @@
 // clipboard for its exact bytes.
 #include "E2eFixture.h"
 
+#include <cstdlib>
+
 namespace E2e {
 namespace {
 
@@ -257,6 +259,29 @@ TEST_F(ShiftCopy, ClipboardHeldByAnotherProcessKeepsItsContents) {
     shift.Release();
     hold.Release();
     ExpectClipboardUntouched();
+}
+
+// The 32-bit program on 64-bit Windows (PATHGRAB_EXE_X86, set where the 64-bit rig can run it): a file
+// that only the real System32 holds is found, not looked for in SysWOW64.
+TEST_F(ShiftCopy, X86ProgramSeesTheRealSystem32) {
+    const char* x86 = std::getenv("PATHGRAB_EXE_X86");
+    if (!x86 || !*x86) GTEST_SKIP() << "no x86 program to run in a 64-bit prefix here";
+    char system[MAX_PATH] = {};
+    ASSERT_GT(GetSystemDirectoryA(system, MAX_PATH), 0u);
+    const std::string file = std::string(system) + "\\pathgrab-real-system32.txt";
+    HANDLE h = CreateFileA(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(h, INVALID_HANDLE_VALUE) << "a 64-bit process writes to the real System32";
+    CloseHandle(h);
+    struct Remove {
+        std::string path;
+        ~Remove() { DeleteFileA(path.c_str()); }
+    } remove{file};
+    const std::string exe = WindowsPath(x86);
+    KeyHeld shift(VK_SHIFT);
+    Child p = Start(exe, Quoted(exe) + " " + Quoted(file));
+    ExpectEndsWithZero(p);
+    shift.Release();
+    ExpectClipboard(LongPathOf(file));
 }
 
 } // namespace

@@ -28,6 +28,15 @@ foreach(src ${E2E_SOURCES})
   endforeach()
 endforeach()
 list(REMOVE_DUPLICATES E2E_SUITES)
+# The machine matrix runs once per kind of machine (below), not once as a suite of its own.
+list(REMOVE_ITEM E2E_SUITES Machine)
+# Kinds of machine: the name, then the locale settings the driver and the program run with.
+set(MACHINES
+  "ja|LC_ALL=ja_JP.UTF-8"
+  "ja-system-en-format|LANG=ja_JP.UTF-8 LC_MESSAGES=en_US.UTF-8"
+  "en-system-ja-format|LANG=en_US.UTF-8 LC_MESSAGES=ja_JP.UTF-8"
+  "en|LC_ALL=en_US.UTF-8"
+  "zh|LC_ALL=zh_CN.UTF-8")
 
 # pathgrab_wine_test(FLAVOUR <f> NAME <name> EXE <exe> LABEL <label> [PROGRAM <Pathgrab.exe>] [ARGS ...])
 function(pathgrab_wine_test)
@@ -83,6 +92,14 @@ foreach(flavour x86 x64)
     pathgrab_wine_test(FLAVOUR ${flavour} NAME e2e.${suite} EXE ${bin}/tests/e2e_tests.exe LABEL e2e
       ARGS --gtest_brief=1 "--gtest_filter=${suite}.*:*/${suite}.*")
   endforeach()
+  foreach(machine ${MACHINES})
+    string(REPLACE "|" ";" machine "${machine}")
+    list(GET machine 0 name)
+    list(GET machine 1 settings)
+    pathgrab_wine_test(FLAVOUR ${flavour} NAME e2e.Machine.${name} EXE ${bin}/tests/e2e_tests.exe LABEL e2e
+      ARGS --gtest_brief=1 "--gtest_filter=*/Machine.*")
+    set_property(TEST ${flavour}.e2e.Machine.${name} APPEND PROPERTY ENVIRONMENT "HARNESS_LOCALE=${settings}")
+  endforeach()
   # The driver writes BMP (all that plain GDI offers); PNG is what people and the README can show.
   set(artifacts ${CMAKE_BINARY_DIR}/e2e-artifacts/${flavour})
   file(MAKE_DIRECTORY ${artifacts})
@@ -92,7 +109,11 @@ foreach(flavour x86 x64)
   set_tests_properties(${flavour}.e2e.artifacts PROPERTIES LABELS "e2e;${flavour}" DEPENDS ${flavour}.e2e.MenuScreenshot)
 endforeach()
 
-if(NOT PATHGRAB_RUN_X86)
+if(PATHGRAB_RUN_X86)
+  # On 64-bit Windows the x86 program meets file-system redirection; the 64-bit rig plays that.
+  set_property(TEST x64.e2e.ShiftCopy APPEND PROPERTY ENVIRONMENT
+    "PATHGRAB_EXE_X86=${CMAKE_BINARY_DIR}/windows-x86/app/Pathgrab.exe")
+else()
   # The x86 program's resources, read by the x64 test program: a 64-bit process loads a 32-bit image
   # as a data file, so they are checked where the x86 flavour cannot run.
   pathgrab_wine_test(FLAVOUR x64 NAME x86-resources EXE ${CMAKE_BINARY_DIR}/windows-x64/tests/win32_tests.exe

@@ -3,7 +3,9 @@
 # loader, x64 in a 64-bit prefix under the 64-bit loader (which runs on every x86-64 machine).
 #   harness.sh start STATE x86|x64 KEEPALIVE_EXE   private prefix, own Xvfb, wineboot once, a kept-alive GUI
 #                                                  process (HARNESS_DISPLAY=:N uses that display instead)
-#   harness.sh run STATE EXE [ARGS...]             runs EXE under that rig and passes its exit code on
+#   harness.sh run STATE EXE [ARGS...]             runs EXE under that rig and passes its exit code on;
+#                                                  HARNESS_LOCALE="LANG=... LC_MESSAGES=..." runs it
+#                                                  as on a machine with those settings
 #   harness.sh stop STATE                          ends exactly what start started, by process id, and the
 #                                                  prefix's wineserver
 #   harness.sh can-run-x86                         exit 0 when this machine runs 32-bit x86 code; else
@@ -98,6 +100,13 @@ run)
   # shellcheck disable=SC1090
   . "$envfile"
   rig_env
+  # Each process takes the system code page (LC_CTYPE), and the format, UI language and keyboard
+  # (LC_MESSAGES), from its own environment; the rig's desktop stays Japanese.
+  if [ -n "${HARNESS_LOCALE:-}" ]; then
+    unset LC_ALL
+    # shellcheck disable=SC2086
+    export $HARNESS_LOCALE
+  fi
   exec "$WINELOADER" "$@"
   ;;
 stop)
