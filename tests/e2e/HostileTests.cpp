@@ -19,6 +19,13 @@ constexpr size_t CommandLineLimit = 32767; // characters, the terminating NUL in
 
 void WriteBytes(const std::string& path, const std::string& bytes);
 
+std::wstring WideOf(const std::string& bytes, UINT codePage = CP_ACP) {
+    std::wstring w(bytes.size(), L'\0');
+    w.resize(static_cast<size_t>(MultiByteToWideChar(codePage, 0, bytes.data(), static_cast<int>(bytes.size()),
+                                                     &w[0], static_cast<int>(w.size()))));
+    return w;
+}
+
 void Put32(std::string& b, uint32_t v) {
     for (int i = 0; i < 4; ++i)
         b += static_cast<char>((v >> (8 * i)) & 0xFF);
@@ -84,6 +91,8 @@ struct Scene {
     std::string file;      // dir\f.txt
     std::string fileShort; // its 8.3 form: no space, no quotes needed
     std::string dirShort;
+    std::string deep;        // dir\<60 x 表>\<60 x 表>\f.txt: over 260 bytes, well within 260 characters
+    std::string accentShort; // the 8.3 form of dir\café.txt, beside which lies dir\cafe.txt
 
     std::string Line(const std::string& rawArgs) const { return Quoted(PathgrabExe()) + " " + rawArgs; }
     std::string In(const char* name) const { return dir + "\\" + name; }
@@ -96,6 +105,8 @@ enum class Act {
     PickOne,       // menu shown, item 1 picked with its digit key
     PickOneHeld,   // the same while another process holds the clipboard open
     AnswerNoToAsk, // no argument after all: the registration question, answered No
+    ClickAway,     // menu shown, closed by a click elsewhere that activates nothing
+    ShiftWide,     // Shift held, the line (UTF-8 here) started wide, as the shell starts programs
 };
 
 struct HostileRow {
@@ -164,6 +175,12 @@ const HostileRow Rows[] = {
      Act::Shift, nullptr},
     {"ClipboardHeldByAnotherProcess", [](const Scene& s) { return s.Line(s.fileShort); }, Act::PickOneHeld,
      nullptr},
+    {"DoubleBytePathOver260Bytes", [](const Scene& s) { return s.Line(Quoted(s.deep)); }, Act::Shift,
+     [](const Scene& s) { return s.deep; }},
+    // The ANSI line would say ...\cafe.txt, another file: the 8.3 form names the one sent.
+    {"NameTheCodePageLacks", [](const Scene& s) { return s.Line(Quoted(s.dir + "\\caf\xC3\xA9.txt")); },
+     Act::ShiftWide, [](const Scene& s) { return s.accentShort; }},
+    {"MenuClosedWithoutAChoice", [](const Scene& s) { return s.Line(s.fileShort); }, Act::ClickAway, nullptr},
 };
 
 class HostileInput : public ProgramTest, public testing::WithParamInterface<HostileRow> {
@@ -182,6 +199,21 @@ class HostileInput : public ProgramTest, public testing::WithParamInterface<Host
         WriteShortcut(s.In("self.lnk"), s.In("self.lnk"));
         WriteBytes(s.In("long.lnk"),
                    ShortcutBytesWithTarget(s.dir + "\\" + std::string(280, 't') + "\\x.txt"));
+        std::string hyo;
+        for (int i = 0; i < 60; ++i)
+            hyo += "\x95\x5C";
+        CreateDirectoryA((s.dir + "\\" + hyo).c_str(), nullptr);
+        CreateDirectoryA((s.dir + "\\" + hyo + "\\" + hyo).c_str(), nullptr);
+        s.deep = s.dir + "\\" + hyo + "\\" + hyo + "\\f.txt";
+        WriteBytes(s.deep, "x");
+        WriteBytes(s.In("cafe.txt"), "decoy");
+        const std::wstring accent = WideOf(s.dir) + L"\\caf\u00E9.txt";
+        CloseHandle(CreateFileW(accent.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+        wchar_t shortForm[MAX_PATH] = {};
+        GetShortPathNameW(accent.c_str(), shortForm, MAX_PATH);
+        char bytes[MAX_PATH] = {};
+        WideCharToMultiByte(CP_ACP, 0, shortForm, -1, bytes, MAX_PATH, nullptr, nullptr);
+        s.accentShort = bytes;
     }
     static void TearDownTestSuite() {
         delete TheScene;
@@ -215,14 +247,32 @@ TEST_P(HostileInput, EndsWithZeroAndTouchesOnlyTheClipboard) {
     const Scene& s = *TheScene;
     const std::string line = row.Line(s);
     ASSERT_LT(line.size(), CommandLineLimit);
-    std::unique_ptr<KeyHeld> shift(row.How == Act::Shift ? new KeyHeld(VK_SHIFT) : nullptr);
-    Child p = Start(PathgrabExe(), line);
+    std::unique_ptr<KeyHeld> shift(row.How == Act::Shift || row.How == Act::ShiftWide ? new KeyHeld(VK_SHIFT)
+                                                                                      : nullptr);
+    Child p;
+    if (row.How == Act::ShiftWide) {
+        std::wstring wide = WideOf(line, CP_UTF8);
+        STARTUPINFOW si = {};
+        si.cb = sizeof si;
+        if (!CreateProcessW(nullptr, &wide[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &p.pi))
+            p.pi = PROCESS_INFORMATION();
+    } else {
+        p = Start(PathgrabExe(), line);
+    }
     ASSERT_TRUE(p.Started()) << "the system refused a command line of " << line.size() << " characters";
     switch (row.How) {
     case Act::Shift:
+    case Act::ShiftWide:
         ExpectEndsWithZero(p);
         shift.reset();
         break;
+    case Act::ClickAway: {
+        HWND menu = WaitForPopupMenu(p, StartTimeoutMs);
+        ASSERT_NE(menu, nullptr) << "no popup menu appeared";
+        DismissByClickAway(p, menu);
+        ExpectEndsWithZero(p);
+        break;
+    }
     case Act::Escape:
     case Act::PickOne:
     case Act::PickOneHeld: {
