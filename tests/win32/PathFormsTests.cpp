@@ -121,3 +121,34 @@ TEST(PathForms, LongFormsUpTo260BytesAreWholeAnd261IsEmpty) {
         EXPECT_EQ(ToLongPath(shortForm), length <= 260 ? longForm : "");
     }
 }
+
+namespace {
+
+// A path sent wide, read as bytes of the system code page (932 in the rig): the path itself when the
+// code page holds it, its 8.3 form when only that is held, nothing when neither names the file.
+TEST(PathForms, HeldPathOfWhatTheShellSent) {
+    ScratchDir dir;
+    const std::wstring base(dir.Path().begin(), dir.Path().end()); // the scratch path is ASCII
+    const std::wstring accent = base + L"\\caf\u00E9.txt", yen = base + L"\\a\u00A5b.txt";
+    for (const std::wstring& made : {accent, yen})
+        CloseHandle(CreateFileW(made.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    auto shortOf = [](const std::wstring& path) {
+        wchar_t buffer[MAX_PATH] = {};
+        GetShortPathNameW(path.c_str(), buffer, MAX_PATH);
+        return std::string(buffer, buffer + wcslen(buffer)); // 8.3 forms of these are ASCII
+    };
+    const struct {
+        std::wstring sent;
+        std::string expected;
+    } rows[] = {
+        {base + L"\\\u8868.txt", dir.Path() + "\\\x95\x5C.txt"}, // held: the bytes, even for a missing file
+        {accent, shortOf(accent)},                                // e-acute: not in 932
+        {yen, shortOf(yen)},                                      // the yen sign would best-fit to "\"
+        {base + L"\\missing\u00E9.txt", ""},                      // not held, and no 8.3 form to fall back on
+        {L"", ""},
+    };
+    for (const auto& r : rows)
+        EXPECT_EQ(HeldPath(r.sent), r.expected);
+}
+
+} // namespace
