@@ -194,18 +194,6 @@ TEST_F(RegistrationWithShortcuts, NoToDeleteChangesNothing) {
     EXPECT_EQ(FolderEntries(sendTo()), before_);
 }
 
-// Where the UI is not Japanese the user still learns that Yes deletes.
-TEST_F(RegistrationWithShortcuts, DeleteQuestionInEnglishUi) {
-    Child p = StartOnMachine(Cp1252EnglishUi, PathgrabExe(), std::string());
-    ASSERT_TRUE(p.Started());
-    QuestionBox q = WaitForQuestion(p, BoxTimeoutMs);
-    ASSERT_NE(q.Box, nullptr) << "no question was shown";
-    EXPECT_EQ(q.WideText, DeleteQuestionShown(Cp1252EnglishUi.UiLanguage));
-    ClickButton(q.Box, IDNO);
-    ExpectEndsWithZero(p);
-    EXPECT_EQ(FolderEntries(sendTo()), before_);
-}
-
 TEST_F(Registration, RunningMenuSuppressesTheQuestion) {
     const std::string file = scratch_.File("target.txt");
     Child menu = Start(PathgrabExe(), Quoted(PathgrabExe()) + " " + Quoted(file));

@@ -139,11 +139,6 @@ std::wstring CreateQuestionShown(LANGID uiLanguage) {
                                                         : L"Create a shortcut to Pathgrabber in \"Send To\"?";
 }
 
-std::wstring DeleteQuestionShown(LANGID uiLanguage) {
-    return PRIMARYLANGID(uiLanguage) == LANG_JAPANESE ? Wide(u8"\"送る\"からショートカットを削除してもよろしいですか？", CP_UTF8)
-                                                        : L"Delete the shortcut to Pathgrabber from \"Send To\"?";
-}
-
 void ClearFolder(const std::string& dir) {
     for (const std::string& name : FolderEntries(dir)) {
         std::wstring child = Wide(dir + "\\" + name);

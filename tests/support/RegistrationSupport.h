@@ -41,10 +41,9 @@ void WriteShortcut(const std::string& linkPath, const std::string& target);
 // The two registration questions, as code page 932 bytes derived from their Unicode reading.
 std::string CreateQuestion();
 std::string DeleteQuestion();
-// The same as the wide API shows them where the UI language is uiLanguage (English where it is not
-// Japanese).
+// The create question as the wide API shows it where the UI language is uiLanguage (English where it
+// is not Japanese).
 std::wstring CreateQuestionShown(LANGID uiLanguage);
-std::wstring DeleteQuestionShown(LANGID uiLanguage);
 
 // Empties the prefix's real Send To folder for one test and puts its former contents back afterwards.
 class SendToSandbox {
