@@ -39,7 +39,8 @@ void BuildPopupMenu() {
     using TinyUtils::WideFromBytes;
     PopupMenuHandle = CreatePopupMenu();
     const Texts::TFace& face = FaceFor(GetUserDefaultUILanguage());
-    for (const TMenuEntry& e : MenuEntries(Runtime::ParamCount(), TinyUtils::FolderExists(TargetLongPath), face)) {
+    for (const TMenuEntry& e :
+         MenuEntries(Runtime::ParamCount(), TinyUtils::FolderExists(TargetLongPath), face)) {
         if (e.Separator) {
             AppendMenuW(PopupMenuHandle, MF_SEPARATOR, 0, nullptr);
             continue;

@@ -50,7 +50,8 @@ class MenuScreenshot : public ProgramTest {
         const std::string out = ArtifactsDir();
         if (out.empty()) GTEST_SKIP() << "PATHGRAB_ARTIFACTS is not set";
         SendToSandbox sandbox;
-        Child p = m ? StartOnMachine(*m, PathgrabExe(), std::string()) : Start(PathgrabExe(), Quoted(PathgrabExe()));
+        Child p = m ? StartOnMachine(*m, PathgrabExe(), std::string())
+                    : Start(PathgrabExe(), Quoted(PathgrabExe()));
         QuestionBox q = WaitForQuestion(p, StartTimeoutMs);
         ASSERT_NE(q.Box, nullptr) << "no question was shown: " << picture;
         PumpMessages(400);
@@ -82,9 +83,11 @@ TEST_F(MenuScreenshot, OnEveryMachine) {
         const char* menu;
         const char* question;
     } cases[] = {
-        {&Cp932JapaneseUi, "R&D Files/\x95\xF1\x8D\x90\x8F\x91 2024.txt", "menu-cp932.bmp", "question-cp932.bmp"},
+        {&Cp932JapaneseUi, "R&D Files/\x95\xF1\x8D\x90\x8F\x91 2024.txt", "menu-cp932.bmp",
+         "question-cp932.bmp"},
         {&Cp1252JapaneseUi, "R&D Files/report 2024.txt", "menu-cp1252.bmp", "question-cp1252.bmp"},
-        {&Cp936JapaneseUi, "R&D Files/\x95\xF1\x8D\x90\x8F\x91 2024.txt", "menu-cp936.bmp", "question-cp936.bmp"},
+        {&Cp936JapaneseUi, "R&D Files/\x95\xF1\x8D\x90\x8F\x91 2024.txt", "menu-cp936.bmp",
+         "question-cp936.bmp"},
         {&Cp1252EnglishUi, "R&D Files/report 2024.txt", "menu-english.bmp", "question-english.bmp"},
     };
     for (const auto& c : cases) {

@@ -73,8 +73,8 @@ const char DesktopKey[] = "Control Panel\\Desktop";
 
 ScopedLogPixels::ScopedLogPixels(DWORD dpi) {
     HKEY key;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, DesktopKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
-        ERROR_SUCCESS)
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, DesktopKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+                        nullptr) != ERROR_SUCCESS)
         return;
     DWORD size = sizeof old_, type = 0;
     had_ = RegQueryValueExA(key, "LogPixels", nullptr, &type, reinterpret_cast<BYTE*>(&old_), &size) ==

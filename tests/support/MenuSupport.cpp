@@ -60,7 +60,8 @@ Child StartOnMachine(const Machine& m, const std::string& exe, const std::string
     for (DWORD start = GetTickCount(); GetTickCount() - start < 10000; Sleep(20)) {
         for (DWORD id : ProcessesNamed(name)) {
             if (before.count(id)) continue;
-            c.pi.hProcess = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION | PROCESS_TERMINATE, FALSE, id);
+            c.pi.hProcess =
+                OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION | PROCESS_TERMINATE, FALSE, id);
             if (!c.pi.hProcess) continue;
             c.pi.dwProcessId = id;
             return c;

@@ -135,8 +135,9 @@ std::string DeleteQuestion() {
 }
 
 std::wstring CreateQuestionShown(LANGID uiLanguage) {
-    return PRIMARYLANGID(uiLanguage) == LANG_JAPANESE ? Wide(u8"\"送る\"にショートカットを作成してもよろしいですか？", CP_UTF8)
-                                                        : L"Create a shortcut to Pathgrabber in \"Send To\"?";
+    return PRIMARYLANGID(uiLanguage) == LANG_JAPANESE
+               ? Wide(u8"\"送る\"にショートカットを作成してもよろしいですか？", CP_UTF8)
+               : L"Create a shortcut to Pathgrabber in \"Send To\"?";
 }
 
 void ClearFolder(const std::string& dir) {

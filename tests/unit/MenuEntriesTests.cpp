@@ -218,20 +218,22 @@ INSTANTIATE_TEST_SUITE_P(
                  1,
                  false,
                  {"C:\\R&D\\x.txt", "x.txt", "x", "C:\\R&D", "C:\\R&D\\x.txt"},
-                 {Form(IDM_LONG_PATH, 1, "C:\\R&&D\\x.txt", ": "), Sep(), Form(IDM_FILE_NAME, 2, "x.txt", ": "),
-                  Form(IDM_NAME_WITHOUT_EXT, 3, "x", ": "), Sep(), Form(IDM_FOLDER, 4, "C:\\R&&D", ": "), Sep(),
+                 {Form(IDM_LONG_PATH, 1, "C:\\R&&D\\x.txt", ": "), Sep(),
+                  Form(IDM_FILE_NAME, 2, "x.txt", ": "), Form(IDM_NAME_WITHOUT_EXT, 3, "x", ": "), Sep(),
+                  Form(IDM_FOLDER, 4, "C:\\R&&D", ": "), Sep(),
                   Form(IDM_SHORT_PATH, 5, "C:\\R&&D\\x.txt", ": "), Sep(), Item(IDM_CANCEL, "Cancel")},
                  0x0409},
-        MenuCase{"ChineseUiListsInEnglish",
-                 2,
-                 false,
-                 MyFiles,
-                 {Item(IDM_LIST_LONG_PATHS, "&1: [ Long full paths ] copy as list"), Sep(),
-                  Item(IDM_LIST_QUOTED_LONG_PATHS, "&2: [ Long full paths ] copy as list  << in double quotes >>"),
-                  Sep(), Item(IDM_LIST_NAMES_WITH_EXT, "&3: [ File names with extension ] copy as list"), Sep(),
-                  Item(IDM_LIST_NAMES_WITHOUT_EXT, "&4: [ File names without extension ] copy as list"), Sep(),
-                  Item(IDM_CANCEL, "Cancel")},
-                 0x0804}),
+        MenuCase{
+            "ChineseUiListsInEnglish",
+            2,
+            false,
+            MyFiles,
+            {Item(IDM_LIST_LONG_PATHS, "&1: [ Long full paths ] copy as list"), Sep(),
+             Item(IDM_LIST_QUOTED_LONG_PATHS, "&2: [ Long full paths ] copy as list  << in double quotes >>"),
+             Sep(), Item(IDM_LIST_NAMES_WITH_EXT, "&3: [ File names with extension ] copy as list"), Sep(),
+             Item(IDM_LIST_NAMES_WITHOUT_EXT, "&4: [ File names without extension ] copy as list"), Sep(),
+             Item(IDM_CANCEL, "Cancel")},
+            0x0804}),
     [](const testing::TestParamInfo<MenuCase>& p) { return std::string(p.param.name); });
 
 // Every text with one reading per language has both: a Japanese one (code page 932, so not plain
@@ -243,14 +245,10 @@ TEST(Faces, EveryTextHasBothLanguages) {
         const char* name;
         const char* TFace::*text;
     } texts[] = {
-        {"NumberSeparator", &TFace::NumberSeparator},
-        {"ListLongPaths", &TFace::ListLongPaths},
-        {"ListQuotedLongPaths", &TFace::ListQuotedLongPaths},
-        {"ListNamesWithExt", &TFace::ListNamesWithExt},
-        {"ListNamesWithoutExt", &TFace::ListNamesWithoutExt},
-        {"Cancel", &TFace::Cancel},
-        {"DeleteQuestion", &TFace::DeleteQuestion},
-        {"CreateQuestion", &TFace::CreateQuestion},
+        {"NumberSeparator", &TFace::NumberSeparator},         {"ListLongPaths", &TFace::ListLongPaths},
+        {"ListQuotedLongPaths", &TFace::ListQuotedLongPaths}, {"ListNamesWithExt", &TFace::ListNamesWithExt},
+        {"ListNamesWithoutExt", &TFace::ListNamesWithoutExt}, {"Cancel", &TFace::Cancel},
+        {"DeleteQuestion", &TFace::DeleteQuestion},           {"CreateQuestion", &TFace::CreateQuestion},
     };
     auto ascii = [](const std::string& t) {
         for (unsigned char c : t)
@@ -263,7 +261,8 @@ TEST(Faces, EveryTextHasBothLanguages) {
         EXPECT_FALSE(japanese.empty() || ascii(japanese)) << t.name;
         EXPECT_TRUE(!english.empty() && ascii(english)) << t.name;
     }
-    for (const std::string q : {Pathgrab::Texts::EnglishFace.CreateQuestion, Pathgrab::Texts::EnglishFace.DeleteQuestion}) {
+    for (const std::string q :
+         {Pathgrab::Texts::EnglishFace.CreateQuestion, Pathgrab::Texts::EnglishFace.DeleteQuestion}) {
         EXPECT_NE(q.find("Pathgrabber"), std::string::npos) << q;
         EXPECT_NE(q.find("\"Send To\""), std::string::npos) << q;
     }

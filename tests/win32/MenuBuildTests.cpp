@@ -55,8 +55,9 @@ const BuildCase* FindCase(const std::string& name) {
 class BuildPopupMenuTable : public testing::TestWithParam<BuildCase> {};
 
 TEST_P(BuildPopupMenuTable, BuildsTheComputedMenu) {
-    EXPECT_EQ(RunSelfAsChild("BuildPopupMenuChild.*", GetParam().name, GetParam().args, 30000, GetParam().machine),
-              0u)
+    EXPECT_EQ(
+        RunSelfAsChild("BuildPopupMenuChild.*", GetParam().name, GetParam().args, 30000, GetParam().machine),
+        0u)
         << "the child's own output says what differed";
 }
 
