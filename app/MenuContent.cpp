@@ -10,44 +10,50 @@ namespace {
 
 std::string Numbered(int N) { return "&" + TinyUtils::IntToDecimal(N); }
 
-std::string FormCaption(int N, const std::string& Form) {
-    return Numbered(N) + Texts::NumberSeparator + TinyUtils::DoubleAmpersands(Form);
-}
-
-std::string QuotedFormCaption(int N, const std::string& Form) {
-    return Numbered(N) + Texts::NumberSeparator + '"' + TinyUtils::DoubleAmpersands(Form) + '"';
-}
+std::string Quoted(const std::string& Form) { return '"' + Form + '"'; }
 
 } // namespace
 
-std::vector<TMenuEntry> MenuEntries(int ArgCount, bool TargetIsFolder) {
+std::vector<TMenuEntry> MenuEntries(int ArgCount, bool TargetIsFolder, const Texts::TFace& Face) {
+    using TinyUtils::DoubleAmpersands;
     std::vector<TMenuEntry> menu;
-    auto item = [&menu](uint32_t id, std::string caption) { menu.push_back({id, std::move(caption), false}); };
-    auto separator = [&menu] { menu.push_back({0, std::string(), true}); };
+    auto item = [&menu](uint32_t id, std::string fixed, std::string form = std::string()) {
+        menu.push_back({id, std::move(fixed), std::move(form), false});
+    };
+    auto formItem = [&](uint32_t id, int number, std::string form) {
+        item(id, Numbered(number) + Face.NumberSeparator, std::move(form));
+    };
+    auto separator = [&menu] { menu.push_back({0, std::string(), std::string(), true}); };
     int n = 1;
     if (ArgCount >= 2) {
-        item(IDM_LIST_LONG_PATHS, Numbered(1) + Texts::ListLongPaths);
+        item(IDM_LIST_LONG_PATHS, Numbered(1) + Face.ListLongPaths);
         separator();
-        item(IDM_LIST_QUOTED_LONG_PATHS, Numbered(2) + Texts::ListQuotedLongPaths);
+        item(IDM_LIST_QUOTED_LONG_PATHS, Numbered(2) + Face.ListQuotedLongPaths);
         separator();
-        item(IDM_LIST_NAMES_WITH_EXT, Numbered(3) + Texts::ListNamesWithExt);
+        item(IDM_LIST_NAMES_WITH_EXT, Numbered(3) + Face.ListNamesWithExt);
         separator();
-        item(IDM_LIST_NAMES_WITHOUT_EXT, Numbered(4) + Texts::ListNamesWithoutExt);
+        item(IDM_LIST_NAMES_WITHOUT_EXT, Numbered(4) + Face.ListNamesWithoutExt);
     } else {
-        item(IDM_LONG_PATH, FormCaption(n, TargetLongPath));
-        if (TinyUtils::ContainsSpace(TargetLongPath)) item(IDM_QUOTED_LONG_PATH, QuotedFormCaption(++n, TargetLongPath));
+        formItem(IDM_LONG_PATH, n, DoubleAmpersands(TargetLongPath));
+        if (TinyUtils::ContainsSpace(TargetLongPath))
+            formItem(IDM_QUOTED_LONG_PATH, ++n, Quoted(DoubleAmpersands(TargetLongPath)));
         separator();
-        item(IDM_FILE_NAME, FormCaption(++n, TargetFileName));
-        if (!TargetIsFolder) item(IDM_NAME_WITHOUT_EXT, FormCaption(++n, TargetBaseName));
+        formItem(IDM_FILE_NAME, ++n, DoubleAmpersands(TargetFileName));
+        if (!TargetIsFolder) formItem(IDM_NAME_WITHOUT_EXT, ++n, DoubleAmpersands(TargetBaseName));
         separator();
-        item(IDM_FOLDER, FormCaption(++n, TargetFolder));
-        if (TinyUtils::ContainsSpace(TargetFolder)) item(IDM_QUOTED_FOLDER, QuotedFormCaption(++n, TargetFolder));
+        formItem(IDM_FOLDER, ++n, DoubleAmpersands(TargetFolder));
+        if (TinyUtils::ContainsSpace(TargetFolder))
+            formItem(IDM_QUOTED_FOLDER, ++n, Quoted(DoubleAmpersands(TargetFolder)));
         separator();
-        item(IDM_SHORT_PATH, FormCaption(++n, TargetShortPath));
+        formItem(IDM_SHORT_PATH, ++n, DoubleAmpersands(TargetShortPath));
     }
     separator();
-    item(IDM_CANCEL, Texts::Cancel);
+    item(IDM_CANCEL, Face.Cancel);
     return menu;
+}
+
+const Texts::TFace& FaceFor(LANGID UiLanguage) {
+    return PRIMARYLANGID(UiLanguage) == LANG_JAPANESE ? Texts::JapaneseFace : Texts::EnglishFace;
 }
 
 std::string CommandText(uint32_t Id, TListTextFn ListText) {

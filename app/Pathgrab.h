@@ -9,6 +9,10 @@
 
 namespace Pathgrab {
 
+namespace Texts {
+struct TFace;
+}
+
 // ---- Menu command identifiers ----------------------------------------------------------------------
 
 enum : uint32_t {
@@ -39,15 +43,23 @@ void ReleaseTargets();
 
 // ---- Decisions (computed, no platform effects) ---------------------------------------------------
 
-// One entry of the popup menu: a command item, or a separator (Id 0, no caption).
+// One entry of the popup menu: a command item, or a separator (Id 0, no caption). The caption is Fixed
+// followed by Form; the two are apart because they are read in different code pages: Fixed is the
+// program's own text (number, mnemonic, literal) in Texts::TextCodePage, Form a path form (quotes
+// included) in the system code page.
 struct TMenuEntry {
     uint32_t Id;
-    std::string Caption;
+    std::string Fixed;
+    std::string Form;
     bool Separator;
 };
 
-// The popup's content from the five target strings, the argument count and the folder test.
-std::vector<TMenuEntry> MenuEntries(int ArgCount, bool TargetIsFolder);
+// The popup's content from the five target strings, the argument count and the folder test, with
+// the fixed texts of the given face.
+std::vector<TMenuEntry> MenuEntries(int ArgCount, bool TargetIsFolder, const Texts::TFace& Face);
+
+// The face for the user's UI language: Japanese for Japanese, English for every other.
+const Texts::TFace& FaceFor(LANGID UiLanguage);
 
 // The text a list command puts on the clipboard; given by the caller so that CommandText stays pure.
 typedef std::string (*TListTextFn)(uint32_t Id);

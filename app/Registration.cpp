@@ -23,8 +23,12 @@ void RunRegistrationMode() {
     // Our own folder unknown: a new shortcut would point nowhere, so offer none. Removing old ones
     // needs no folder of ours, so that question is still asked.
     if (!exists && programFolder.empty()) return;
-    const char* question = exists ? Texts::DeleteQuestion : Texts::CreateQuestion;
-    if (MessageBoxA(GetForegroundWindow(), question, Texts::QuestionCaption,
+    const Texts::TFace& face = FaceFor(GetUserDefaultUILanguage());
+    // Through the wide API, so that the question reads right in every system code page.
+    const std::wstring question =
+        WideFromBytes(exists ? face.DeleteQuestion : face.CreateQuestion, Texts::TextCodePage);
+    const std::wstring caption = WideFromBytes(Texts::QuestionCaption, Texts::TextCodePage);
+    if (MessageBoxW(GetForegroundWindow(), question.c_str(), caption.c_str(),
                     MB_YESNO | MB_ICONQUESTION | MB_SETFOREGROUND) != IDYES)
         return;
     TinyShlLnk::DeleteSendToShortcuts(Texts::ProgramFileName);

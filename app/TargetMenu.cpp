@@ -57,12 +57,20 @@ void ShowPathMenu(HWND Wnd) {
 }
 
 void BuildPopupMenu() {
+    using TinyUtils::WideFromBytes;
     PopupMenuHandle = CreatePopupMenu();
-    for (const TMenuEntry& e : MenuEntries(Runtime::ParamCount(), TinyUtils::FolderExists(TargetLongPath))) {
-        if (e.Separator)
-            AppendMenuA(PopupMenuHandle, MF_SEPARATOR, 0, nullptr);
-        else
-            AppendMenuA(PopupMenuHandle, MF_STRING, e.Id, e.Caption.c_str());
+    const Texts::TFace& face = FaceFor(GetUserDefaultUILanguage());
+    for (const TMenuEntry& e :
+         MenuEntries(Runtime::ParamCount(), TinyUtils::FolderExists(TargetLongPath), face)) {
+        if (e.Separator) {
+            AppendMenuW(PopupMenuHandle, MF_SEPARATOR, 0, nullptr);
+            continue;
+        }
+        // Our texts are code page 932 whatever the system's code page is; the path forms are the
+        // system's own bytes.
+        const std::wstring caption =
+            WideFromBytes(e.Fixed, Texts::TextCodePage) + WideFromBytes(e.Form, CP_ACP);
+        AppendMenuW(PopupMenuHandle, MF_STRING, e.Id, caption.c_str());
     }
 }
 

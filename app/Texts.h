@@ -1,4 +1,5 @@
-// Every text the program shows, as code page 932 bytes. The Unicode reading of each is in its comment.
+// Every text the program shows, as code page 932 bytes (the English ones are ASCII, which code page 932
+// reads alike). The Unicode reading of each is in its comment.
 #pragma once
 
 namespace Pathgrab {
@@ -10,6 +11,8 @@ constexpr char ProgramFileName[] = "Pathgrab.exe";
 constexpr char ShortcutFileName[] = "Pathgrabber.lnk";
 constexpr char QuestionCaption[] = "Pathgrabber";
 constexpr char ShortcutExt[] = ".LNK";
+
+namespace Japanese {
 
 // "： " (full-width colon, ASCII space): between an item's number and its path form.
 constexpr char NumberSeparator[] = "\x81" "F ";
@@ -43,6 +46,47 @@ constexpr char DeleteQuestion[] = "\x22\x91\x97\x82\xE9\x22\x82\xA9\x82\xE7\x83V
 constexpr char CreateQuestion[] = "\x22\x91\x97\x82\xE9\x22\x82\xC9\x83V\x83\x87\x81[\x83g\x83J\x83"
                                   "b\x83g\x82\xF0\x8D\xEC\x90\xAC\x82\xB5\x82\xC4\x82\xE0\x82\xE6\x82\xEB\x82\xB5"
                                   "\x82\xA2\x82\xC5\x82\xB7\x82\xA9\x81H";
+
+} // namespace Japanese
+
+// Shown where the user's UI language is not Japanese: there the Japanese question would name a menu
+// the user knows by another name, under Yes/No buttons of another language.
+namespace English {
+
+constexpr char NumberSeparator[] = ": ";
+constexpr char ListLongPaths[] = ": [ Long full paths ] copy as list";
+constexpr char ListQuotedLongPaths[] = ": [ Long full paths ] copy as list  << in double quotes >>";
+constexpr char ListNamesWithExt[] = ": [ File names with extension ] copy as list";
+constexpr char ListNamesWithoutExt[] = ": [ File names without extension ] copy as list";
+constexpr char Cancel[] = "Cancel";
+constexpr char DeleteQuestion[] = "Delete the shortcut to Pathgrabber from \"Send To\"?";
+constexpr char CreateQuestion[] = "Create a shortcut to Pathgrabber in \"Send To\"?";
+
+} // namespace English
+
+// One language's face: every text that has one reading per language.
+struct TFace {
+    const char* NumberSeparator;
+    const char* ListLongPaths;
+    const char* ListQuotedLongPaths;
+    const char* ListNamesWithExt;
+    const char* ListNamesWithoutExt;
+    const char* Cancel;
+    const char* DeleteQuestion;
+    const char* CreateQuestion;
+};
+
+constexpr TFace JapaneseFace = {Japanese::NumberSeparator,     Japanese::ListLongPaths,
+                                Japanese::ListQuotedLongPaths, Japanese::ListNamesWithExt,
+                                Japanese::ListNamesWithoutExt, Japanese::Cancel,
+                                Japanese::DeleteQuestion,      Japanese::CreateQuestion};
+constexpr TFace EnglishFace = {English::NumberSeparator,     English::ListLongPaths,
+                               English::ListQuotedLongPaths, English::ListNamesWithExt,
+                               English::ListNamesWithoutExt, English::Cancel,
+                               English::DeleteQuestion,      English::CreateQuestion};
+
+// The fixed texts are held in this code page, whichever the system's is.
+constexpr unsigned TextCodePage = 932;
 
 } // namespace Texts
 } // namespace Pathgrab

@@ -1,28 +1,66 @@
-// Pictures of both menu layouts as the user sees them, left in the build tree (e2e-artifacts/*.bmp,
-// turned into PNG by the CTest step that follows) so that the Japanese captions can be looked at.
+// Pictures of both menu layouts and of the question as the user sees them, left in the build tree
+// (e2e-artifacts/*.bmp, turned into PNG by the CTest step that follows) so that the captions can be
+// looked at: on Japanese and English UIs, in several system code pages, and on a scaled display.
 #include "E2eFixture.h"
 #include "MenuE2eSupport.h"
+#include "MenuSupport.h"
+#include "RegistrationSupport.h"
 
 namespace E2e {
 namespace {
 
 class MenuScreenshot : public ProgramTest {
   protected:
-    void Take(const std::vector<std::string>& items, const char* picture) {
+    // The menu for items, on machine m (null: the rig's own), as picture.
+    void Take(const std::vector<std::string>& items, const char* picture, const Machine* m = nullptr) {
         const std::string out = ArtifactsDir();
         if (out.empty()) GTEST_SKIP() << "PATHGRAB_ARTIFACTS is not set";
         const std::string root = LongPathOf(Dir.Path());
         std::vector<std::string> args;
-        for (const std::string& item : items)
+        std::string line;
+        for (const std::string& item : items) {
             args.push_back(Quoted(MakeItem(root, item, std::string())));
+            line += (line.empty() ? "" : " ") + args.back();
+        }
+        POINT cursor = {};
+        GetCursorPos(&cursor);
         Child p;
-        HWND menu = StartWithMenu(p, args);
-        ASSERT_NE(menu, nullptr);
+        HWND menu = nullptr;
+        if (m) {
+            p = StartOnMachine(*m, PathgrabExe(), line);
+            menu = WaitForPopupMenu(p, StartTimeoutMs);
+        } else {
+            menu = StartWithMenu(p, args);
+        }
+        ASSERT_NE(menu, nullptr) << picture;
         PumpMessages(400); // the menu paints after it shows
         EXPECT_TRUE(SaveWindowShot(menu, 10, out + "\\" + picture));
+        // It opens with its corner at the cursor, at any scale.
+        RECT r = {};
+        GetWindowRect(menu, &r);
+        EXPECT_EQ(r.left, cursor.x) << picture;
+        EXPECT_EQ(r.top, cursor.y) << picture;
+        MenuHeight = r.bottom - r.top;
         PressInMenu(VK_ESCAPE);
         ExpectEndsWithZero(p);
     }
+
+    // The registration question (the create one: Send To is emptied meanwhile), answered No.
+    void TakeQuestion(const char* picture, const Machine* m = nullptr) {
+        const std::string out = ArtifactsDir();
+        if (out.empty()) GTEST_SKIP() << "PATHGRAB_ARTIFACTS is not set";
+        SendToSandbox sandbox;
+        Child p = m ? StartOnMachine(*m, PathgrabExe(), std::string())
+                    : Start(PathgrabExe(), Quoted(PathgrabExe()));
+        QuestionBox q = WaitForQuestion(p, StartTimeoutMs);
+        ASSERT_NE(q.Box, nullptr) << "no question was shown: " << picture;
+        PumpMessages(400);
+        EXPECT_TRUE(SaveWindowShot(q.Box, 10, out + "\\" + picture));
+        ClickButton(q.Box, IDNO);
+        ExpectEndsWithZero(p);
+    }
+
+    int MenuHeight = 0;
 
     ScratchDir Dir;
 };
@@ -34,6 +72,41 @@ TEST_F(MenuScreenshot, SingleItem) {
 
 TEST_F(MenuScreenshot, SeveralItems) {
     Take({"Work/b.txt", "Work/a.txt"}, "menu-list.bmp");
+}
+
+// The same menu and the question where the system code page is not 932, and where the UI is English.
+// The item's name is one that the code page can spell.
+TEST_F(MenuScreenshot, OnEveryMachine) {
+    const struct {
+        const Machine* machine;
+        const char* item;
+        const char* menu;
+        const char* question;
+    } cases[] = {
+        {&Cp932JapaneseUi, "R&D Files/\x95\xF1\x8D\x90\x8F\x91 2024.txt", "menu-cp932.bmp",
+         "question-cp932.bmp"},
+        {&Cp1252JapaneseUi, "R&D Files/report 2024.txt", "menu-cp1252.bmp", "question-cp1252.bmp"},
+        {&Cp936JapaneseUi, "R&D Files/\x95\xF1\x8D\x90\x8F\x91 2024.txt", "menu-cp936.bmp",
+         "question-cp936.bmp"},
+        {&Cp1252EnglishUi, "R&D Files/report 2024.txt", "menu-english.bmp", "question-english.bmp"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.machine->Name);
+        Take({c.item}, c.menu, c.machine);
+        TakeQuestion(c.question, c.machine);
+    }
+}
+
+// At 150 % (144 DPI) the program draws its menu and question at that scale itself, and the menu
+// still opens at the cursor.
+TEST_F(MenuScreenshot, ScaledDisplay) {
+    const std::string item = "R&D Files/\x95\xF1\x8D\x90\x8F\x91 2024.txt";
+    Take({item}, "menu-96dpi.bmp");
+    const int height96 = MenuHeight;
+    ScopedLogPixels dpi(144);
+    Take({item}, "menu-144dpi.bmp");
+    EXPECT_GE(MenuHeight * 4, height96 * 5) << "the menu did not grow with the scale";
+    TakeQuestion("question-144dpi.bmp");
 }
 
 } // namespace

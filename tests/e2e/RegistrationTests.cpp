@@ -4,6 +4,7 @@
 
 #include <memory>
 
+#include "MenuSupport.h"
 #include "RegistrationSupport.h"
 #include "Win32Support.h"
 
@@ -121,6 +122,23 @@ TEST_F(Registration, NoToCreateChangesNothing) {
     Child p = Run(Install(scratch_.Folder("inst")));
     ExpectQuestionAndAnswer(p, CreateQuestion(), IDNO);
     EXPECT_EQ(FolderEntries(sendTo()), Names{});
+}
+
+// The question reads exactly in its language whatever the system code page is: Japanese where the UI
+// is Japanese, English elsewhere. Read through the wide API, so no conversion of ours is in the way.
+TEST_F(Registration, QuestionReadsRightOnEveryMachine) {
+    const std::string exe = Install(scratch_.Folder("inst"));
+    for (const Machine* m : {&Cp932JapaneseUi, &Cp1252JapaneseUi, &Cp936JapaneseUi, &Cp1252EnglishUi}) {
+        SCOPED_TRACE(m->Name);
+        Child p = StartOnMachine(*m, exe, std::string());
+        ASSERT_TRUE(p.Started());
+        QuestionBox q = WaitForQuestion(p, BoxTimeoutMs);
+        ASSERT_NE(q.Box, nullptr) << "no question was shown";
+        EXPECT_EQ(q.WideText, CreateQuestionShown(m->UiLanguage));
+        ClickButton(q.Box, IDNO);
+        ExpectEndsWithZero(p);
+        EXPECT_EQ(FolderEntries(sendTo()), Names{});
+    }
 }
 
 // Yes and No only, Yes the default (Enter answers Yes), and the box comes to the front.

@@ -18,6 +18,7 @@ typedef char CHAR;
 typedef char* LPSTR;
 typedef const char* LPCSTR;
 typedef DWORD LCID;
+typedef WORD LANGID;
 typedef DWORD LCTYPE;
 typedef void* HANDLE;
 typedef HANDLE HMODULE;
@@ -37,6 +38,8 @@ typedef HANDLE HWND;
 #define SM_DBCSENABLED 42
 #define LOCALE_IDEFAULTANSICODEPAGE 0x00001004
 #define LOCALE_USER_DEFAULT 0x0400
+#define LANG_JAPANESE 0x11
+#define PRIMARYLANGID(lgid) ((WORD)(lgid) & 0x3ff)
 #define CSTR_LESS_THAN 1
 #define CSTR_EQUAL 2
 #define CSTR_GREATER_THAN 3

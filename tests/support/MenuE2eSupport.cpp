@@ -67,6 +67,33 @@ std::string ArtifactsDir() {
     return path;
 }
 
+namespace {
+const char DesktopKey[] = "Control Panel\\Desktop";
+} // namespace
+
+ScopedLogPixels::ScopedLogPixels(DWORD dpi) {
+    HKEY key;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, DesktopKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+                        nullptr) != ERROR_SUCCESS)
+        return;
+    DWORD size = sizeof old_, type = 0;
+    had_ = RegQueryValueExA(key, "LogPixels", nullptr, &type, reinterpret_cast<BYTE*>(&old_), &size) ==
+               ERROR_SUCCESS &&
+           type == REG_DWORD;
+    RegSetValueExA(key, "LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dpi), sizeof dpi);
+    RegCloseKey(key);
+}
+
+ScopedLogPixels::~ScopedLogPixels() {
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, DesktopKey, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) return;
+    if (had_)
+        RegSetValueExA(key, "LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&old_), sizeof old_);
+    else
+        RegDeleteValueA(key, "LogPixels");
+    RegCloseKey(key);
+}
+
 bool SaveWindowShot(HWND w, int margin, const std::string& bmpPath) {
     RECT r = {};
     if (!GetWindowRect(w, &r)) return false;

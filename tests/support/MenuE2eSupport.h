@@ -26,6 +26,20 @@ void TapInMenuAtOnce(WORD vk);
 // The folder where the e2e tier leaves pictures (PATHGRAB_ARTIFACTS, made on first use); empty when
 // the variable is not set.
 std::string ArtifactsDir();
+// Processes started while the object lives see a display of dpi dots per inch, as Wine reads it from
+// HKCU\Control Panel\Desktop LogPixels at their start (96 is 100 %, 144 is 150 %).
+class ScopedLogPixels {
+  public:
+    explicit ScopedLogPixels(DWORD dpi);
+    ~ScopedLogPixels();
+    ScopedLogPixels(const ScopedLogPixels&) = delete;
+    ScopedLogPixels& operator=(const ScopedLogPixels&) = delete;
+
+  private:
+    bool had_ = false;
+    DWORD old_ = 0;
+};
+
 // Writes what the screen shows of window w, widened by margin pixels on every side, as a 24-bit BMP.
 bool SaveWindowShot(HWND w, int margin, const std::string& bmpPath);
 

@@ -134,6 +134,12 @@ std::string DeleteQuestion() {
     return Cp932(u8"\"送る\"からショートカットを削除してもよろしいですか？");
 }
 
+std::wstring CreateQuestionShown(LANGID uiLanguage) {
+    return PRIMARYLANGID(uiLanguage) == LANG_JAPANESE
+               ? Wide(u8"\"送る\"にショートカットを作成してもよろしいですか？", CP_UTF8)
+               : L"Create a shortcut to Pathgrabber in \"Send To\"?";
+}
+
 void ClearFolder(const std::string& dir) {
     for (const std::string& name : FolderEntries(dir)) {
         std::wstring child = Wide(dir + "\\" + name);
@@ -242,7 +248,12 @@ BOOL CALLBACK ReadControl(HWND w, LPARAM param) {
     if (lstrcmpiA(cls, "Static") == 0) {
         char text[512] = {};
         LRESULT n = SendMessageA(w, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
-        if (n > 0) q->Text.assign(text, static_cast<size_t>(n));
+        if (n > 0) {
+            q->Text.assign(text, static_cast<size_t>(n));
+            wchar_t wide[512] = {};
+            const UINT got = GetDlgItemTextW(GetParent(w), GetDlgCtrlID(w), wide, 512);
+            q->WideText.assign(wide, got);
+        }
     } else if (lstrcmpiA(cls, "Button") == 0) {
         int id = GetDlgCtrlID(w);
         if (id >= IDOK && id <= IDNO && IsWindowVisible(w)) {

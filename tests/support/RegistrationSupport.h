@@ -41,6 +41,9 @@ void WriteShortcut(const std::string& linkPath, const std::string& target);
 // The two registration questions, as code page 932 bytes derived from their Unicode reading.
 std::string CreateQuestion();
 std::string DeleteQuestion();
+// The create question as the wide API shows it where the UI language is uiLanguage (English where it
+// is not Japanese).
+std::wstring CreateQuestionShown(LANGID uiLanguage);
 
 // Empties the prefix's real Send To folder for one test and puts its former contents back afterwards.
 class SendToSandbox {
@@ -85,6 +88,7 @@ Child StartWide(const std::wstring& exe, const std::wstring& commandLine);
 struct QuestionBox {
     HWND Box = nullptr;
     std::string Text;      // the static control's text, as code page 932 bytes
+    std::wstring WideText; // the same through GetDlgItemTextW, whatever the code pages
     bool Buttons[8] = {};  // Buttons[IDOK..IDNO]: which standard buttons the box holds
     int DefaultButton = 0; // the identifier of the button with BS_DEFPUSHBUTTON, 0 if none
     bool Foreground = false;

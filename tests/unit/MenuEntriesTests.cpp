@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "Pathgrab.h"
+#include "Texts.h"
 
 #include <cstdio>
 #include <string>
@@ -36,16 +37,17 @@ const std::string NamesWithoutExtText =
 const std::string CancelText = "\x83\x4c\x83\x83\x83\x93\x83\x5a\x83\x8b";
 
 TMenuEntry Item(uint32_t id, const std::string& caption) {
-    return {id, caption, false};
+    return {id, caption, std::string(), false};
 }
 TMenuEntry Sep() {
-    return {0, std::string(), true};
+    return {0, std::string(), std::string(), true};
 }
-TMenuEntry Form(uint32_t id, int n, const std::string& shown) {
-    return Item(id, "&" + std::to_string(n) + Colon + shown);
+// The number and separator are the program's text; the path form, quotes included, is the system's.
+TMenuEntry Form(uint32_t id, int n, const std::string& shown, const std::string& colon = Colon) {
+    return {id, "&" + std::to_string(n) + colon, shown, false};
 }
 TMenuEntry Quoted(uint32_t id, int n, const std::string& shown) {
-    return Item(id, "&" + std::to_string(n) + Colon + "\"" + shown + "\"");
+    return {id, "&" + std::to_string(n) + Colon, "\"" + shown + "\"", false};
 }
 TMenuEntry Cancel() {
     return Item(Pathgrab::IDM_CANCEL, CancelText);
@@ -61,6 +63,7 @@ struct MenuCase {
     bool isFolder;
     Targets targets;
     std::vector<TMenuEntry> expected;
+    LANGID uiLanguage = 0x0411;
 };
 
 std::string Describe(const std::vector<TMenuEntry>& menu) {
@@ -73,7 +76,8 @@ std::string Describe(const std::vector<TMenuEntry>& menu) {
         char id[16];
         std::snprintf(id, sizeof id, "  %#x ", e.Id);
         s += id;
-        for (unsigned char c : e.Caption) {
+        // The bar shows where the program's text ends and the path form begins.
+        for (unsigned char c : e.Fixed + '|' + e.Form) {
             if (c >= 0x20 && c < 0x7F) {
                 s += static_cast<char>(c);
             } else {
@@ -99,13 +103,15 @@ TEST_P(MenuEntriesTable, LaysOutItemsInOrder) {
     Pathgrab::TargetBaseName = c.targets.BaseName;
     Pathgrab::TargetFolder = c.targets.Folder;
     Pathgrab::TargetShortPath = c.targets.Short;
-    const std::vector<TMenuEntry> got = Pathgrab::MenuEntries(c.argCount, c.isFolder);
+    const std::vector<TMenuEntry> got =
+        Pathgrab::MenuEntries(c.argCount, c.isFolder, Pathgrab::FaceFor(c.uiLanguage));
     EXPECT_EQ(Describe(got), Describe(c.expected));
     // Separators carry identifier 0 and no caption, whatever the description shows.
     for (const TMenuEntry& e : got) {
         if (e.Separator) {
             EXPECT_EQ(e.Id, 0u);
-            EXPECT_TRUE(e.Caption.empty());
+            EXPECT_TRUE(e.Fixed.empty());
+            EXPECT_TRUE(e.Form.empty());
         }
     }
 }
@@ -206,7 +212,62 @@ INSTANTIATE_TEST_SUITE_P(
                   Form(IDM_SHORT_PATH, 5, "C:\\Work\\plan.txt"), Sep(), Cancel()}},
         // Several files: only the lists, whatever the first file is.
         MenuCase{"TwoFilesGiveLists", 2, false, MyFiles, ListLayout},
-        MenuCase{"ManyFilesFolderFirstGiveLists", 9, true, MyFiles, ListLayout}),
+        MenuCase{"ManyFilesFolderFirstGiveLists", 9, true, MyFiles, ListLayout},
+        // Any UI language but Japanese gets the English texts; the forms and numbers stay.
+        MenuCase{"EnglishUiSingle",
+                 1,
+                 false,
+                 {"C:\\R&D\\x.txt", "x.txt", "x", "C:\\R&D", "C:\\R&D\\x.txt"},
+                 {Form(IDM_LONG_PATH, 1, "C:\\R&&D\\x.txt", ": "), Sep(),
+                  Form(IDM_FILE_NAME, 2, "x.txt", ": "), Form(IDM_NAME_WITHOUT_EXT, 3, "x", ": "), Sep(),
+                  Form(IDM_FOLDER, 4, "C:\\R&&D", ": "), Sep(),
+                  Form(IDM_SHORT_PATH, 5, "C:\\R&&D\\x.txt", ": "), Sep(), Item(IDM_CANCEL, "Cancel")},
+                 0x0409},
+        MenuCase{
+            "ChineseUiListsInEnglish",
+            2,
+            false,
+            MyFiles,
+            {Item(IDM_LIST_LONG_PATHS, "&1: [ Long full paths ] copy as list"), Sep(),
+             Item(IDM_LIST_QUOTED_LONG_PATHS, "&2: [ Long full paths ] copy as list  << in double quotes >>"),
+             Sep(), Item(IDM_LIST_NAMES_WITH_EXT, "&3: [ File names with extension ] copy as list"), Sep(),
+             Item(IDM_LIST_NAMES_WITHOUT_EXT, "&4: [ File names without extension ] copy as list"), Sep(),
+             Item(IDM_CANCEL, "Cancel")},
+            0x0804}),
     [](const testing::TestParamInfo<MenuCase>& p) { return std::string(p.param.name); });
+
+// Every text with one reading per language has both: a Japanese one (code page 932, so not plain
+// ASCII) and an English one (plain ASCII, so the same in every code page), and the questions say what
+// Yes does to what.
+TEST(Faces, EveryTextHasBothLanguages) {
+    using Pathgrab::Texts::TFace;
+    const struct {
+        const char* name;
+        const char* TFace::*text;
+    } texts[] = {
+        {"NumberSeparator", &TFace::NumberSeparator},         {"ListLongPaths", &TFace::ListLongPaths},
+        {"ListQuotedLongPaths", &TFace::ListQuotedLongPaths}, {"ListNamesWithExt", &TFace::ListNamesWithExt},
+        {"ListNamesWithoutExt", &TFace::ListNamesWithoutExt}, {"Cancel", &TFace::Cancel},
+        {"DeleteQuestion", &TFace::DeleteQuestion},           {"CreateQuestion", &TFace::CreateQuestion},
+    };
+    auto ascii = [](const std::string& t) {
+        for (unsigned char c : t)
+            if (c >= 0x80) return false;
+        return true;
+    };
+    for (const auto& t : texts) {
+        const std::string japanese = Pathgrab::Texts::JapaneseFace.*t.text;
+        const std::string english = Pathgrab::Texts::EnglishFace.*t.text;
+        EXPECT_FALSE(japanese.empty() || ascii(japanese)) << t.name;
+        EXPECT_TRUE(!english.empty() && ascii(english)) << t.name;
+    }
+    for (const std::string q :
+         {Pathgrab::Texts::EnglishFace.CreateQuestion, Pathgrab::Texts::EnglishFace.DeleteQuestion}) {
+        EXPECT_NE(q.find("Pathgrabber"), std::string::npos) << q;
+        EXPECT_NE(q.find("\"Send To\""), std::string::npos) << q;
+    }
+    EXPECT_EQ(std::string(Pathgrab::Texts::EnglishFace.CreateQuestion).rfind("Create", 0), 0u);
+    EXPECT_EQ(std::string(Pathgrab::Texts::EnglishFace.DeleteQuestion).rfind("Delete", 0), 0u);
+}
 
 } // namespace

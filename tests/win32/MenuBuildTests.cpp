@@ -1,6 +1,7 @@
 // BuildPopupMenu against the real menu functions. It reads the argument count from the process's own
 // command line, so each case runs in a child started with the command line the case needs; the child
-// reads the built menu back and compares it with the computed content item by item.
+// reads the built menu back and compares it with the computed content item by item. Some cases play
+// another machine (system code page, UI language) and read the captions through the wide API.
 #include <gtest/gtest.h>
 
 #include "MenuSupport.h"
@@ -20,7 +21,15 @@ struct BuildCase {
     int argCount;
     bool folder;
     int itemCount; // separators included
+    const TestSupport::Machine* machine = nullptr; // null: the rig's own (code page 932, Japanese UI)
 };
+
+using namespace TestSupport;
+
+// Readings the program's own table does not give: the first list caption and Cancel in each language.
+const wchar_t JapaneseListLongPaths[] =
+    L"&1\uFF1A [ \u9577\u3044\u30D5\u30EB\u30D1\u30B9 ] \u306E\u30EA\u30B9\u30C8\u3092\u30B3\u30D4\u30FC";
+const wchar_t JapaneseCancel[] = L"\u30AD\u30E3\u30F3\u30BB\u30EB";
 
 // C:\windows exists in every Wine prefix; the other paths exist nowhere.
 const std::vector<BuildCase> Cases = {
@@ -29,6 +38,12 @@ const std::vector<BuildCase> Cases = {
     {"ExistingFolder", "C:\\windows", "C:\\windows", 1, true, 9},
     {"AmpersandAndTrail5C", "C:\\R&D\\\x95\x5C.txt", "C:\\R&D\\\x95\x5C.txt", 1, false, 10},
     {"TwoFiles", "a.txt \"C:\\My Files\\b.txt\"", "C:\\Work\\a.txt", 2, false, 9},
+    // Our texts stay Japanese in any code page; the path forms are read in the system's.
+    {"TrailIn1252", "C:\\R&D\\\x95\x5C.txt", "C:\\R&D\\\x95\x5C.txt", 1, false, 10, &Cp1252JapaneseUi},
+    {"TrailIn936", "C:\\R&D\\\x95\x5C.txt", "C:\\R&D\\\x95\x5C.txt", 1, false, 10, &Cp936JapaneseUi},
+    {"ListsIn1252", "a.txt b.txt", "C:\\Work\\a.txt", 2, false, 9, &Cp1252JapaneseUi},
+    {"ListsIn936", "a.txt b.txt", "C:\\Work\\a.txt", 2, false, 9, &Cp936JapaneseUi},
+    {"ListsEnglishUi", "a.txt b.txt", "C:\\Work\\a.txt", 2, false, 9, &Cp1252EnglishUi},
 };
 
 const BuildCase* FindCase(const std::string& name) {
@@ -40,7 +55,9 @@ const BuildCase* FindCase(const std::string& name) {
 class BuildPopupMenuTable : public testing::TestWithParam<BuildCase> {};
 
 TEST_P(BuildPopupMenuTable, BuildsTheComputedMenu) {
-    EXPECT_EQ(TestSupport::RunSelfAsChild("BuildPopupMenuChild.*", GetParam().name, GetParam().args), 0u)
+    EXPECT_EQ(
+        RunSelfAsChild("BuildPopupMenuChild.*", GetParam().name, GetParam().args, 30000, GetParam().machine),
+        0u)
         << "the child's own output says what differed";
 }
 
@@ -53,6 +70,10 @@ TEST(BuildPopupMenuChild, MatchesComputedEntries) {
     const BuildCase* c = FindCase(TestSupport::ChildCase());
     if (!c) GTEST_SKIP() << "runs only as the child of BuildPopupMenuTable";
     ASSERT_EQ(Runtime::ParamCount(), c->argCount) << "the child's command line is not what the case needs";
+    const Machine& m = c->machine ? *c->machine : Cp932JapaneseUi;
+    ASSERT_EQ(GetACP(), m.CodePage) << "Wine did not play " << m.Name;
+    ASSERT_EQ(GetUserDefaultUILanguage(), m.UiLanguage) << "Wine did not play " << m.Name;
+    const bool japanese = m.UiLanguage == 0x0411;
 
     using namespace Pathgrab;
     TargetLongPath = c->longPath;
@@ -63,7 +84,7 @@ TEST(BuildPopupMenuChild, MatchesComputedEntries) {
     BuildPopupMenu();
     ASSERT_TRUE(PopupMenuHandle != nullptr && IsMenu(PopupMenuHandle));
 
-    const std::vector<TMenuEntry> expected = MenuEntries(c->argCount, c->folder);
+    const std::vector<TMenuEntry> expected = MenuEntries(c->argCount, c->folder, FaceFor(m.UiLanguage));
     ASSERT_EQ(GetMenuItemCount(PopupMenuHandle), c->itemCount);
     ASSERT_EQ(static_cast<int>(expected.size()), c->itemCount);
     for (int i = 0; i < c->itemCount; ++i) {
@@ -76,9 +97,16 @@ TEST(BuildPopupMenuChild, MatchesComputedEntries) {
         // A plain enabled string item: not grayed, checked, default or a submenu.
         EXPECT_EQ(state, 0u) << "position " << i;
         EXPECT_EQ(GetMenuItemID(PopupMenuHandle, i), e.Id) << "position " << i;
-        char caption[600] = "";
-        const int n = GetMenuStringA(PopupMenuHandle, i, caption, sizeof caption, MF_BYPOSITION);
-        EXPECT_EQ(std::string(caption, n > 0 ? n : 0), e.Caption) << "position " << i;
+        wchar_t caption[600] = L"";
+        const int n = GetMenuStringW(PopupMenuHandle, i, caption, 600, MF_BYPOSITION);
+        const std::wstring shown(caption, n > 0 ? n : 0);
+        EXPECT_EQ(shown, TinyUtils::WideFromBytes(e.Fixed, 932) + TinyUtils::WideFromBytes(e.Form, CP_ACP))
+            << "position " << i;
+        if (e.Id == IDM_CANCEL) {
+            EXPECT_EQ(shown, japanese ? JapaneseCancel : L"Cancel");
+        } else if (e.Id == IDM_LIST_LONG_PATHS) {
+            EXPECT_EQ(shown, japanese ? JapaneseListLongPaths : L"&1: [ Long full paths ] copy as list");
+        }
     }
     DestroyMenu(PopupMenuHandle);
     PopupMenuHandle = nullptr;

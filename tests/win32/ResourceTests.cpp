@@ -1,5 +1,5 @@
-// The resources of the built Pathgrab.exe, read back from the file: the icon the shortcut shows and
-// the version information the shell's property pages show.
+// The resources of the built Pathgrab.exe, read back from the file: the icon the shortcut shows, the
+// version information the shell's property pages show, and the manifest the loader reads.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -81,6 +81,31 @@ TEST_F(ExeResources, MainIconIsOneImageOf32By32In16Colours) {
     HICON icon = static_cast<HICON>(LoadImageA(Module, "MAINICON", IMAGE_ICON, 32, 32, 0));
     EXPECT_NE(icon, nullptr);
     if (icon) DestroyIcon(icon);
+}
+
+// Each element the loader acts on, as the manifest must spell it.
+TEST_F(ExeResources, ManifestDeclaresWhatTheLoaderActsOn) {
+    int manifests = 0;
+    EnumResourceNamesA(Module, MAKEINTRESOURCEA(24), CountName, reinterpret_cast<LONG_PTR>(&manifests));
+    EXPECT_EQ(manifests, 1) << "the loader takes only id 1; a second one means a toolchain default crept in";
+    const std::string m = Resource(MAKEINTRESOURCEA(24), MAKEINTRESOURCEA(1));
+    ASSERT_FALSE(m.empty());
+    const char* const elements[] = {
+        "<requestedExecutionLevel level=\"asInvoker\"",
+        "<supportedOS Id=\"{35138b9a-5d96-4fbd-8e2d-a2440225f93a}\"/>", // Windows 7
+        "<supportedOS Id=\"{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}\"/>", // Windows 8
+        "<supportedOS Id=\"{1f676c76-80e1-4239-95bb-83d0f6d0da78}\"/>", // Windows 8.1
+        "<supportedOS Id=\"{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}\"/>", // Windows 10 and 11
+        "<dpiAware xmlns=\"http://schemas.microsoft.com/SMI/2005/WindowsSettings\">true/pm</dpiAware>",
+        "<dpiAwareness xmlns=\"http://schemas.microsoft.com/SMI/2016/WindowsSettings\">PerMonitorV2, "
+        "PerMonitor</dpiAwareness>",
+        "name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\"",
+        "publicKeyToken=\"6595b64144ccf1df\"",
+    };
+    for (const char* e : elements)
+        EXPECT_NE(m.find(e), std::string::npos) << e;
+    // It would make the system read every byte string, paths included, as UTF-8.
+    EXPECT_EQ(m.find("activeCodePage"), std::string::npos);
 }
 
 class VersionInfo : public ExeResources {

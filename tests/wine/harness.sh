@@ -89,7 +89,7 @@ start)
   # the menu's size. IPAPGothic is the proportional counterpart that the UI font is.
   wine reg.exe add 'HKCU\Software\Wine\Fonts\Replacements' /v 'MS UI Gothic' /d IPAPGothic /f >/dev/null 2>&1
   rm -f "$state/keepalive.ready"
-  wine "$keepalive" "$(wine winepath.exe -w "$state/keepalive.ready" 2>/dev/null)" >"$state/keepalive.log" 2>&1 &
+  "$WINELOADER" "$keepalive" "$(wine winepath.exe -w "$state/keepalive.ready" 2>/dev/null)" >"$state/keepalive.log" 2>&1 &
   echo "KEEPALIVE_PID=$!" >>"$envfile"
   for _ in $(seq 600); do [ -f "$state/keepalive.ready" ] && break; sleep 0.1; done
   if ! [ -f "$state/keepalive.ready" ]; then echo "harness: keepalive did not start" >&2; stop_rig; exit 1; fi
