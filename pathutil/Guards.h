@@ -39,17 +39,17 @@ class FsRedirectionOff {
     FsRedirectionOff() {}
     ~FsRedirectionOff() {}
 #else
+    // Looked up, not imported: 32-bit systems without them must still start. The module is loaded
+    // already, so nothing is loaded here.
     FsRedirectionOff() {
-        // Looked up, not imported: 32-bit systems without it must still start. The module is loaded
-        // already, so nothing is loaded here.
         typedef BOOL(WINAPI * TDisable)(PVOID*);
-        static const TDisable disable = reinterpret_cast<TDisable>(reinterpret_cast<void*>(
+        auto disable = reinterpret_cast<TDisable>(reinterpret_cast<void*>(
             GetProcAddress(GetModuleHandleA("kernel32.dll"), "Wow64DisableWow64FsRedirection")));
         off_ = disable && disable(&old_);
     }
     ~FsRedirectionOff() {
         typedef BOOL(WINAPI * TRevert)(PVOID);
-        static const TRevert revert = reinterpret_cast<TRevert>(reinterpret_cast<void*>(
+        auto revert = reinterpret_cast<TRevert>(reinterpret_cast<void*>(
             GetProcAddress(GetModuleHandleA("kernel32.dll"), "Wow64RevertWow64FsRedirection")));
         if (off_ && revert) revert(old_);
     }
