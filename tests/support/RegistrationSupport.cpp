@@ -127,16 +127,16 @@ void WriteShortcut(const std::string& linkPath, const std::string& target) {
 }
 
 std::string CreateQuestion() {
-    return Cp932(u8"\"送る\"にショートカットを作成してもよろしいですか？");
+    return Cp932("\"送る\"にショートカットを作成してもよろしいですか？");
 }
 
 std::string DeleteQuestion() {
-    return Cp932(u8"\"送る\"からショートカットを削除してもよろしいですか？");
+    return Cp932("\"送る\"からショートカットを削除してもよろしいですか？");
 }
 
 std::wstring CreateQuestionShown(LANGID uiLanguage) {
     return PRIMARYLANGID(uiLanguage) == LANG_JAPANESE
-               ? Wide(u8"\"送る\"にショートカットを作成してもよろしいですか？", CP_UTF8)
+               ? Wide("\"送る\"にショートカットを作成してもよろしいですか？", CP_UTF8)
                : L"Create a shortcut to Pathgrabber in \"Send To\"?";
 }
 
