@@ -1,11 +1,4 @@
-# Cross toolchain for the shipped program: 32-bit Windows, MinGW-w64, static runtime.
-set(CMAKE_SYSTEM_NAME Windows)
+# The x86 flavour: 32-bit Windows (PE32).
 set(CMAKE_SYSTEM_PROCESSOR i686)
-# The -posix variants: GoogleTest needs std::thread and friends.
-set(CMAKE_C_COMPILER i686-w64-mingw32-gcc-posix)
-set(CMAKE_CXX_COMPILER i686-w64-mingw32-g++-posix)
-set(CMAKE_RC_COMPILER i686-w64-mingw32-windres)
-set(CMAKE_FIND_ROOT_PATH /usr/i686-w64-mingw32)
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(PATHGRAB_MINGW_TRIPLET i686-w64-mingw32)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw.cmake)

@@ -1,11 +1,4 @@
-# Cross toolchain for the shipped program: 64-bit Windows, MinGW-w64, static runtime.
-set(CMAKE_SYSTEM_NAME Windows)
+# The x64 flavour: 64-bit Windows (PE32+).
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
-# The -posix variants: GoogleTest needs std::thread and friends.
-set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc-posix)
-set(CMAKE_CXX_COMPILER x86_64-w64-mingw32-g++-posix)
-set(CMAKE_RC_COMPILER x86_64-w64-mingw32-windres)
-set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32)
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(PATHGRAB_MINGW_TRIPLET x86_64-w64-mingw32)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw.cmake)
