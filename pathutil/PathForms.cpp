@@ -11,15 +11,14 @@ namespace {
 // size is the length of the form; 0 is failure and anything larger the size the form would need.
 // The forms are asked for wide: the ANSI calls would hand back a look-alike of a name that the code
 // page lacks, which is the path of another file.
-template <typename Convert> std::wstring WideForm(const std::string& Path, Convert convert) {
-    const std::wstring path = WideFromBytes(Path, CP_ACP);
-    if (path.empty()) return std::wstring();
+template <typename Convert> std::wstring WideForm(const std::wstring& Path, Convert convert) {
+    if (Path.empty()) return std::wstring();
     wchar_t buffer[PathCharLimit + 1] = {};
     DWORD length;
     {
         // The user sent the real System32, not its 32-bit stand-in.
         Guards::FsRedirectionOff redirectionOff;
-        length = convert(path.c_str(), buffer, PathCharLimit + 1);
+        length = convert(Path.c_str(), buffer, PathCharLimit + 1);
     }
     if (length < 1 || length > PathCharLimit) return std::wstring();
     return std::wstring(buffer, length);
@@ -44,7 +43,7 @@ std::string ToLongPath(const std::string& Path) {
     if (kernel) {
         auto getLongPathName =
             reinterpret_cast<TGetLongPathNameW>(reinterpret_cast<void*>(GetProcAddress(kernel, "GetLongPathNameW")));
-        const std::wstring form = getLongPathName ? WideForm(Path, getLongPathName) : std::wstring();
+        const std::wstring form = getLongPathName ? WideForm(WideFromBytes(Path, CP_ACP), getLongPathName) : std::wstring();
         if (!form.empty()) {
             result = ExactBytes(form);
             // The file is there, but its long name holds characters the code page lacks: the form the
@@ -58,21 +57,13 @@ std::string ToLongPath(const std::string& Path) {
 }
 
 std::string HeldPath(const std::wstring& Path) {
-    std::string bytes = ExactBytes(Path);
-    if (!bytes.empty() || Path.empty()) return bytes;
-    wchar_t buffer[PathCharLimit + 1] = {};
-    DWORD length;
-    {
-        Guards::FsRedirectionOff redirectionOff;
-        length = GetShortPathNameW(Path.c_str(), buffer, PathCharLimit + 1);
-    }
-    if (length < 1 || length > PathCharLimit) return std::string();
-    return ExactBytes(std::wstring(buffer, length));
+    const std::string bytes = ExactBytes(Path);
+    return bytes.empty() ? ExactBytes(WideForm(Path, GetShortPathNameW)) : bytes;
 }
 
 std::string ToShortPath(const std::string& Path) {
     if (Path.empty()) return std::string();
-    return WithinLimit(ExactBytes(WideForm(Path, GetShortPathNameW)));
+    return WithinLimit(ExactBytes(WideForm(WideFromBytes(Path, CP_ACP), GetShortPathNameW)));
 }
 
 } // namespace TinyUtils
