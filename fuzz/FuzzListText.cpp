@@ -1,5 +1,6 @@
 // The list commands' texts over arbitrary arguments: one CR LF ended line per argument of at most 260
-// bytes, shorter lines first, and quotes only around lines with a space.
+// characters (a lead byte and the byte after it are one), shorter lines first, and quotes only around
+// lines with a space.
 #include "FuzzSupport.h"
 #include "Pathgrab.h"
 
@@ -9,6 +10,16 @@
 
 namespace {
 std::string Identity(const std::string& s) { return s; }
+
+size_t Characters(const std::string& s) {
+    size_t n = 0;
+    for (size_t i = 0; i < s.size(); ++n)
+        i += TinyUtils::MultiByteLocale && TinyUtils::IsLeadByteValue(static_cast<unsigned char>(s[i])) &&
+                     i + 1 < s.size()
+                 ? 2
+                 : 1;
+    return n;
+}
 
 std::vector<std::string> Lines(const std::string& text) {
     std::vector<std::string> lines;
@@ -40,7 +51,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // What each listed argument must become, in any order: the sort may reorder but never change lines.
     std::vector<std::string> paths, names;
     for (const std::string& a : args) {
-        if (a.size() > 260) continue;
+        if (Characters(a) > 260) continue;
         paths.push_back(flag && a.find(' ') != std::string::npos ? '"' + a + '"' : a);
         const std::string name = TinyUtils::PathFileName(a);
         names.push_back(flag ? name : TinyUtils::PathChangeExt(name, std::string()));
