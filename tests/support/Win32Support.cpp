@@ -408,6 +408,41 @@ void ClipboardHold::Release() {
     held_ = false;
 }
 
+// ---- Calls of the code under test
+
+ImportPatch::ImportPatch(const char* module, const char* function, void* replacement) {
+    BYTE* base = reinterpret_cast<BYTE*>(GetModuleHandleA(nullptr));
+    HMODULE library = GetModuleHandleA(module);
+    // The loader resolves forwarded exports as GetProcAddress does, so the slot holds this address.
+    void* target = library ? reinterpret_cast<void*>(GetProcAddress(library, function)) : nullptr;
+    if (!target) return;
+    auto* dos = reinterpret_cast<IMAGE_DOS_HEADER*>(base);
+    auto* nt = reinterpret_cast<IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
+    const IMAGE_DATA_DIRECTORY& imports = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+    if (imports.VirtualAddress == 0) return;
+    for (auto* d = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + imports.VirtualAddress); d->Name; ++d) {
+        for (auto* t = reinterpret_cast<IMAGE_THUNK_DATA*>(base + d->FirstThunk); t->u1.Function; ++t) {
+            void** slot = reinterpret_cast<void**>(&t->u1.Function);
+            if (*slot != target) continue;
+            DWORD old;
+            if (!VirtualProtect(slot, sizeof *slot, PAGE_READWRITE, &old)) return;
+            *slot = replacement;
+            VirtualProtect(slot, sizeof *slot, old, &old);
+            slot_ = slot;
+            original_ = target;
+            return;
+        }
+    }
+}
+
+ImportPatch::~ImportPatch() {
+    if (!slot_) return;
+    DWORD old;
+    VirtualProtect(slot_, sizeof *slot_, PAGE_READWRITE, &old);
+    *slot_ = original_;
+    VirtualProtect(slot_, sizeof *slot_, old, &old);
+}
+
 // ---- Scratch files
 
 ScratchDir::ScratchDir() {

@@ -163,6 +163,28 @@ class ClipboardHold {
     bool held_;
 };
 
+// ---- Calls of the code under test ---------------------------------------------------------------
+
+// Points this executable's import of module!function at replacement for the life of the object, so
+// that a test can count or fail the calls that the code linked into it makes (the system's own calls
+// are not affected).
+class ImportPatch {
+  public:
+    ImportPatch(const char* module, const char* function, void* replacement);
+    template <typename Fn>
+    ImportPatch(const char* module, const char* function, Fn* replacement)
+        : ImportPatch(module, function, reinterpret_cast<void*>(replacement)) {}
+    ~ImportPatch();
+    ImportPatch(const ImportPatch&) = delete;
+    ImportPatch& operator=(const ImportPatch&) = delete;
+    bool Installed() const { return slot_ != nullptr; }
+    void* Original() const { return original_; }
+
+  private:
+    void** slot_ = nullptr;
+    void* original_ = nullptr;
+};
+
 // ---- Scratch files --------------------------------------------------------------------------------
 
 // A fresh folder under the temporary directory, removed with its contents by the object.

@@ -34,6 +34,8 @@ rig_env() {
   export WINEPREFIX="$state/prefix" WINEDEBUG=-all
   export WINEDLLOVERRIDES="mscoree,mshtml="
   export LC_ALL=ja_JP.UTF-8
+  # Not UTC, so that local time and UTC differ and a missing conversion between them shows.
+  export TZ=Asia/Tokyo
 }
 wine() { "$WINELOADER" "$@"; }
 wineserver() { "$WINESERVER" "$@"; }
