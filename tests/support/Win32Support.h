@@ -44,6 +44,7 @@ std::vector<std::string> ZeroSeparatedFields(const std::string& record);
 // closes the handles.
 struct Child {
     PROCESS_INFORMATION pi = {};
+    DWORD StartError = 0; // GetLastError of a start that failed
     Child() = default;
     Child(const Child&) = delete;
     Child& operator=(const Child&) = delete;
@@ -97,7 +98,7 @@ class ForegroundWindow {
     ForegroundWindow& operator=(const ForegroundWindow&) = delete;
     HWND Handle() const { return wnd_; }
     // Makes it the foreground window; true once the system reports it so.
-    bool TakeForeground(DWORD timeoutMs = 3000) const;
+    bool TakeForeground(DWORD timeoutMs = 30000) const;
 
   private:
     HWND wnd_ = nullptr;
