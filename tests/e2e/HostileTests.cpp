@@ -14,7 +14,7 @@ namespace {
 
 using Names = std::vector<std::string>;
 
-constexpr DWORD BoxTimeoutMs = 15000;
+constexpr DWORD BoxTimeoutMs = 60000;
 constexpr size_t CommandLineLimit = 32767; // characters, the terminating NUL included
 
 void WriteBytes(const std::string& path, const std::string& bytes);

@@ -134,7 +134,7 @@ TEST_F(LeavingTheMenu, EscapeHandsTheForegroundBackAndEnds) {
     ExpectEndsWithZero(p);
     // The hand-back reaches the driver's window as a message: the foreground shows it once pumped.
     for (const DWORD start = GetTickCount();
-         GetForegroundWindow() != Shell.Handle() && GetTickCount() - start < 3000;)
+         GetForegroundWindow() != Shell.Handle() && GetTickCount() - start < EndTimeoutMs;)
         PumpMessages(20);
     EXPECT_EQ(GetForegroundWindow(), Shell.Handle());
     ExpectClipboardUntouched();

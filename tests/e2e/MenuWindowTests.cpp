@@ -45,7 +45,7 @@ TEST_F(SingleInstance, SecondStartWithArgumentsEndsAtOnceAndLeavesTheFirstAlone)
     ASSERT_NE(menu, nullptr);
 
     Child second = StartPathgrab({Quoted(T.Long)});
-    ExpectEndsWithZero(second, 5000);
+    ExpectEndsWithZero(second);
     EXPECT_TRUE(WindowsOf(second.Id(), false).empty());
     EXPECT_TRUE(first.Running());
     EXPECT_TRUE(IsWindowVisible(menu)) << "the first instance's menu was closed";
@@ -63,11 +63,12 @@ TEST_F(SingleInstance, SecondStartWithoutArgumentsAsksNothing) {
     ASSERT_NE(menu, nullptr);
 
     Child second = StartPathgrab({});
-    // Without the guard this start would ask its registration question and wait for an answer.
+    // Without the guard this start would ask its registration question and wait for an answer: watch
+    // for any window of it until it ends.
     bool askedSomething = false;
-    const DWORD start = GetTickCount();
-    while (!second.Wait(20) && GetTickCount() - start < 5000)
-        askedSomething = askedSomething || !WindowsOf(second.Id(), true).empty();
+    for (const DWORD start = GetTickCount();
+         !askedSomething && !second.Wait(20) && GetTickCount() - start < EndTimeoutMs;)
+        askedSomething = !WindowsOf(second.Id(), true).empty();
     EXPECT_FALSE(askedSomething);
     ExpectEndsWithZero(second, 0);
     EXPECT_TRUE(first.Running());

@@ -13,8 +13,8 @@ using Names = std::vector<std::string>;
 
 namespace {
 
-constexpr DWORD BoxTimeoutMs = 15000;
-constexpr DWORD EndTimeoutMs = 10000;
+constexpr DWORD BoxTimeoutMs = 60000;
+constexpr DWORD EndTimeoutMs = 60000;
 
 class Registration : public testing::Test {
   protected:

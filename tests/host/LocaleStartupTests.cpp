@@ -145,8 +145,8 @@ TEST_F(LocaleStartup, CodePageFallsBackToTheAnsiCodePage) {
     struct {
         const char* text; // nullptr: the call fails
         int expected;
-    } cases[] = {{"1252", 1252}, {"0", 0},      {"65001", 65001}, {nullptr, 936}, {"", 936},
-                 {"abc", 936},   {"93x", 936}, {"-", 936},       {"x932", 936}};
+    } cases[] = {{"1252", 1252}, {"0", 0},     {"65001", 65001}, {"949", 949}, {"-1", -1},   {nullptr, 936},
+                 {"", 936},      {"abc", 936}, {"93x", 936},     {"-", 936},   {"x932", 936}};
     for (const auto& c : cases) {
         World().LocaleInfoFails = c.text == nullptr;
         World().LocaleCodePageText = c.text ? c.text : "";

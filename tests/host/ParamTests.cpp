@@ -23,8 +23,12 @@ TEST_F(Params, CountAndStringsFollowTheTokens) {
 
 TEST_F(Params, ZeroIsTheModuleFileNameNotTheFirstToken) {
     Line("pg \"x\"");
-    HostStub::Current().ModuleFileName = "C:\\Tools\\Other Name.exe";
-    EXPECT_EQ(Runtime::ParamStr(0), "C:\\Tools\\Other Name.exe");
+    // The second sits one byte below the 260-byte limit.
+    for (const std::string& name :
+         {std::string("C:\\Tools\\Other Name.exe"), "C:\\" + std::string(243, 'd') + "\\Pathgrab.exe"}) {
+        HostStub::Current().ModuleFileName = name;
+        EXPECT_EQ(Runtime::ParamStr(0), name);
+    }
 }
 
 TEST_F(Params, OnlyTheProgramNameGivesNoArguments) {

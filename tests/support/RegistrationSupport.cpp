@@ -280,7 +280,7 @@ QuestionBox WaitForQuestion(const Child& child, DWORD timeoutMs) {
                 q.Box = s.found;
                 EnumChildWindows(s.found, ReadControl, reinterpret_cast<LPARAM>(&q));
                 q.Foreground = GetForegroundWindow() == s.found;
-                if ((q.Foreground && q.DefaultButton != 0) || GetTickCount() - shown > 5000) return q;
+                if ((q.Foreground && q.DefaultButton != 0) || GetTickCount() - shown > 30000) return q;
                 Sleep(20);
             }
         }
@@ -293,37 +293,9 @@ void ClickButton(HWND box, int id) {
     PostMessageA(GetDlgItem(box, id), BM_CLICK, 0, 0);
 }
 
-CoCreateSpy::CoCreateSpy() {
-    BYTE* base = reinterpret_cast<BYTE*>(GetModuleHandleA(nullptr));
-    void* target = reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ole32.dll"), "CoCreateInstance"));
-    if (!target) return;
-    auto* dos = reinterpret_cast<IMAGE_DOS_HEADER*>(base);
-    auto* nt = reinterpret_cast<IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
-    const IMAGE_DATA_DIRECTORY& imports = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
-    if (imports.VirtualAddress == 0) return;
-    for (auto* d = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + imports.VirtualAddress); d->Name; ++d) {
-        for (auto* t = reinterpret_cast<IMAGE_THUNK_DATA*>(base + d->FirstThunk); t->u1.Function; ++t) {
-            void** slot = reinterpret_cast<void**>(&t->u1.Function);
-            if (*slot != target) continue;
-            DWORD old;
-            if (!VirtualProtect(slot, sizeof *slot, PAGE_READWRITE, &old)) return;
-            spyOriginal = target;
-            spyCalls = 0;
-            *slot = reinterpret_cast<void*>(&CountingCoCreateInstance);
-            VirtualProtect(slot, sizeof *slot, old, &old);
-            slot_ = slot;
-            original_ = target;
-            return;
-        }
-    }
-}
-
-CoCreateSpy::~CoCreateSpy() {
-    if (!slot_) return;
-    DWORD old;
-    VirtualProtect(slot_, sizeof *slot_, PAGE_READWRITE, &old);
-    *slot_ = original_;
-    VirtualProtect(slot_, sizeof *slot_, old, &old);
+CoCreateSpy::CoCreateSpy() : patch_("ole32.dll", "CoCreateInstance", &CountingCoCreateInstance) {
+    spyOriginal = patch_.Original();
+    spyCalls = 0;
 }
 
 int CoCreateSpy::Calls() const {

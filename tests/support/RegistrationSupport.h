@@ -104,15 +104,13 @@ void ClickButton(HWND box, int id);
 class CoCreateSpy {
   public:
     CoCreateSpy();
-    ~CoCreateSpy();
     CoCreateSpy(const CoCreateSpy&) = delete;
     CoCreateSpy& operator=(const CoCreateSpy&) = delete;
-    bool Installed() const { return slot_ != nullptr; }
+    bool Installed() const { return patch_.Installed(); }
     int Calls() const;
 
   private:
-    void** slot_ = nullptr;
-    void* original_ = nullptr;
+    ImportPatch patch_;
 };
 
 } // namespace TestSupport

@@ -64,7 +64,7 @@ std::vector<std::string> ZeroSeparatedFields(const std::string& record) {
 
 // ---- Processes
 
-Child::Child(Child&& other) noexcept : pi(other.pi) {
+Child::Child(Child&& other) noexcept : pi(other.pi), StartError(other.StartError) {
     other.pi = PROCESS_INFORMATION();
 }
 
@@ -72,6 +72,7 @@ Child& Child::operator=(Child&& other) noexcept {
     if (this != &other) {
         Child old(std::move(*this));
         pi = other.pi;
+        StartError = other.StartError;
         other.pi = PROCESS_INFORMATION();
     }
     return *this;
@@ -116,8 +117,10 @@ Child Start(const std::string& exe, const std::string& commandLine, const std::s
     std::vector<char> line(commandLine.begin(), commandLine.end());
     line.push_back('\0');
     if (!CreateProcessA(exe.empty() ? nullptr : exe.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        workDir.empty() ? nullptr : workDir.c_str(), &si, &c.pi))
+                        workDir.empty() ? nullptr : workDir.c_str(), &si, &c.pi)) {
+        c.StartError = GetLastError();
         c.pi = PROCESS_INFORMATION();
+    }
     return c;
 }
 
@@ -290,7 +293,7 @@ void TapKey(WORD vk) {
 KeyHeld::KeyHeld(WORD vk) : vk_(vk), down_(true) {
     KeyDown(vk_);
     // The key state reaches the server asynchronously; wait until it shows, as a later process sees it.
-    for (int i = 0; i < 50 && GetAsyncKeyState(vk_) >= 0; ++i)
+    for (int i = 0; i < 1000 && GetAsyncKeyState(vk_) >= 0; ++i)
         Sleep(10);
 }
 
@@ -302,7 +305,7 @@ void KeyHeld::Release() {
     if (!down_) return;
     down_ = false;
     KeyUp(vk_);
-    for (int i = 0; i < 50 && GetAsyncKeyState(vk_) < 0; ++i)
+    for (int i = 0; i < 1000 && GetAsyncKeyState(vk_) < 0; ++i)
         Sleep(10);
 }
 
@@ -341,7 +344,7 @@ void CenterCursor() {
 
 ClipboardText ReadClipboard() {
     ClipboardText result;
-    for (int attempt = 0; attempt < 50; ++attempt) {
+    for (int attempt = 0; attempt < 500; ++attempt) {
         if (OpenClipboard(nullptr)) {
             HANDLE data = GetClipboardData(CF_TEXT);
             if (data) {
@@ -373,7 +376,7 @@ ClipboardText ReadClipboard() {
 }
 
 bool WriteClipboard(const std::string& text) {
-    for (int attempt = 0; attempt < 50; ++attempt) {
+    for (int attempt = 0; attempt < 500; ++attempt) {
         if (OpenClipboard(nullptr)) {
             EmptyClipboard();
             HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
@@ -393,7 +396,7 @@ bool WriteClipboard(const std::string& text) {
 }
 
 ClipboardHold::ClipboardHold() : held_(false) {
-    for (int attempt = 0; attempt < 50 && !held_; ++attempt) {
+    for (int attempt = 0; attempt < 500 && !held_; ++attempt) {
         held_ = OpenClipboard(nullptr) != FALSE;
         if (!held_) Sleep(20);
     }
@@ -406,6 +409,41 @@ ClipboardHold::~ClipboardHold() {
 void ClipboardHold::Release() {
     if (held_) CloseClipboard();
     held_ = false;
+}
+
+// ---- Calls of the code under test
+
+ImportPatch::ImportPatch(const char* module, const char* function, void* replacement) {
+    BYTE* base = reinterpret_cast<BYTE*>(GetModuleHandleA(nullptr));
+    HMODULE library = GetModuleHandleA(module);
+    // The loader resolves forwarded exports as GetProcAddress does, so the slot holds this address.
+    void* target = library ? reinterpret_cast<void*>(GetProcAddress(library, function)) : nullptr;
+    if (!target) return;
+    auto* dos = reinterpret_cast<IMAGE_DOS_HEADER*>(base);
+    auto* nt = reinterpret_cast<IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
+    const IMAGE_DATA_DIRECTORY& imports = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+    if (imports.VirtualAddress == 0) return;
+    for (auto* d = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + imports.VirtualAddress); d->Name; ++d) {
+        for (auto* t = reinterpret_cast<IMAGE_THUNK_DATA*>(base + d->FirstThunk); t->u1.Function; ++t) {
+            void** slot = reinterpret_cast<void**>(&t->u1.Function);
+            if (*slot != target) continue;
+            DWORD old;
+            if (!VirtualProtect(slot, sizeof *slot, PAGE_READWRITE, &old)) return;
+            *slot = replacement;
+            VirtualProtect(slot, sizeof *slot, old, &old);
+            slot_ = slot;
+            original_ = target;
+            return;
+        }
+    }
+}
+
+ImportPatch::~ImportPatch() {
+    if (!slot_) return;
+    DWORD old;
+    VirtualProtect(slot_, sizeof *slot_, PAGE_READWRITE, &old);
+    *slot_ = original_;
+    VirtualProtect(slot_, sizeof *slot_, old, &old);
 }
 
 // ---- Scratch files

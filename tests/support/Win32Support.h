@@ -44,6 +44,7 @@ std::vector<std::string> ZeroSeparatedFields(const std::string& record);
 // closes the handles.
 struct Child {
     PROCESS_INFORMATION pi = {};
+    DWORD StartError = 0; // GetLastError of a start that failed
     Child() = default;
     Child(const Child&) = delete;
     Child& operator=(const Child&) = delete;
@@ -97,7 +98,7 @@ class ForegroundWindow {
     ForegroundWindow& operator=(const ForegroundWindow&) = delete;
     HWND Handle() const { return wnd_; }
     // Makes it the foreground window; true once the system reports it so.
-    bool TakeForeground(DWORD timeoutMs = 3000) const;
+    bool TakeForeground(DWORD timeoutMs = 30000) const;
 
   private:
     HWND wnd_ = nullptr;
@@ -161,6 +162,28 @@ class ClipboardHold {
 
   private:
     bool held_;
+};
+
+// ---- Calls of the code under test ---------------------------------------------------------------
+
+// Points this executable's import of module!function at replacement for the life of the object, so
+// that a test can count or fail the calls that the code linked into it makes (the system's own calls
+// are not affected).
+class ImportPatch {
+  public:
+    ImportPatch(const char* module, const char* function, void* replacement);
+    template <typename Fn>
+    ImportPatch(const char* module, const char* function, Fn* replacement)
+        : ImportPatch(module, function, reinterpret_cast<void*>(replacement)) {}
+    ~ImportPatch();
+    ImportPatch(const ImportPatch&) = delete;
+    ImportPatch& operator=(const ImportPatch&) = delete;
+    bool Installed() const { return slot_ != nullptr; }
+    void* Original() const { return original_; }
+
+  private:
+    void** slot_ = nullptr;
+    void* original_ = nullptr;
 };
 
 // ---- Scratch files --------------------------------------------------------------------------------

@@ -70,7 +70,8 @@ INSTANTIATE_TEST_SUITE_P(
                 "C:\\" K "\\file.txt\\", Unchanged},
         PathRow{"C:\\" A "1\\file.txt", "C:\\" A "1\\", "C:\\" A "1", "file.txt", ".txt", "C:\\" A "1\\file",
                 "C:\\" A "1\\file.txt\\", Unchanged},
-        PathRow{"C:\\dir\\\\", Unchanged, Unchanged, "", "", Unchanged, Unchanged, "C:\\dir\\"}),
+        PathRow{"C:\\dir\\\\", Unchanged, Unchanged, "", "", Unchanged, Unchanged, "C:\\dir\\"},
+        PathRow{"a\\b", "a\\", "a", "b", "", Unchanged, "a\\b\\", Unchanged}),
     [](const testing::TestParamInfo<PathRow>& p) { return "Row" + std::to_string(p.index); });
 
 // Plays a system whose ANSI code page has no lead bytes (1252, say): the lead bytes come from the

@@ -39,3 +39,72 @@ TEST(PutClipboardText, WaitsOutABriefHolder) {
     CloseHandle(opened);
     EXPECT_EQ(TestSupport::ReadClipboard().Text, "C:\\held.txt");
 }
+
+namespace {
+
+// The global memory calls of the code under test while the object lives: the failAt-th GlobalAlloc
+// fails, and the locks still held when the clipboard closes are counted.
+class MemorySpy {
+  public:
+    explicit MemorySpy(int failAt) {
+        s = State();
+        s.failAt = failAt;
+        s.alloc = alloc_.Original(), s.lock = lock_.Original();
+        s.unlock = unlock_.Original(), s.close = close_.Original();
+    }
+    bool Installed() const {
+        return alloc_.Installed() && lock_.Installed() && unlock_.Installed() && close_.Installed();
+    }
+    int LocksAtClose() const { return s.locksAtClose; }
+
+  private:
+    struct State {
+        int failAt = 0, allocs = 0, locks = 0, locksAtClose = -1;
+        void *alloc = nullptr, *lock = nullptr, *unlock = nullptr, *close = nullptr;
+    };
+    static State s;
+    static HGLOBAL WINAPI Alloc(UINT flags, SIZE_T size) {
+        if (++s.allocs == s.failAt) return nullptr;
+        return reinterpret_cast<decltype(&GlobalAlloc)>(s.alloc)(flags, size);
+    }
+    static LPVOID WINAPI Lock(HGLOBAL block) {
+        LPVOID p = reinterpret_cast<decltype(&GlobalLock)>(s.lock)(block);
+        if (p) ++s.locks;
+        return p;
+    }
+    static BOOL WINAPI Unlock(HGLOBAL block) {
+        --s.locks;
+        return reinterpret_cast<decltype(&GlobalUnlock)>(s.unlock)(block);
+    }
+    static BOOL WINAPI Close() {
+        s.locksAtClose = s.locks;
+        return reinterpret_cast<decltype(&CloseClipboard)>(s.close)();
+    }
+    TestSupport::ImportPatch alloc_{"kernel32.dll", "GlobalAlloc", &Alloc};
+    TestSupport::ImportPatch lock_{"kernel32.dll", "GlobalLock", &Lock};
+    TestSupport::ImportPatch unlock_{"kernel32.dll", "GlobalUnlock", &Unlock};
+    TestSupport::ImportPatch close_{"user32.dll", "CloseClipboard", &Close};
+};
+MemorySpy::State MemorySpy::s;
+
+} // namespace
+
+// A block that cannot be made leaves the old contents (nothing was emptied yet), and whichever block
+// failed, none is still locked when the clipboard closes.
+TEST(PutClipboardText, FailedBlockKeepsTheOldContentsAndNoneStaysLocked) {
+    const struct {
+        int failAt; // 0: nothing fails
+        const char* expected;
+    } rows[] = {{0, "C:\\new.txt"}, {1, "sentinel"}, {2, "sentinel"}, {3, "sentinel"}};
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.failAt);
+        ASSERT_TRUE(TestSupport::WriteClipboard("sentinel"));
+        {
+            MemorySpy spy(r.failAt);
+            ASSERT_TRUE(spy.Installed());
+            TinyUtils::PutClipboardText(nullptr, "C:\\new.txt");
+            EXPECT_EQ(spy.LocksAtClose(), 0);
+        }
+        EXPECT_EQ(TestSupport::ReadClipboard().Text, r.expected);
+    }
+}

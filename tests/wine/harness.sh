@@ -32,8 +32,12 @@ rig_env() {
   *) echo "harness: unknown flavour $FLAVOUR" >&2; exit 2 ;;
   esac
   export WINEPREFIX="$state/prefix" WINEDEBUG=-all
-  export WINEDLLOVERRIDES="mscoree,mshtml="
+  # winemenubuilder is started in the background for every shortcut saved, and reads it while a test
+  # may be deleting it: a busy machine then sees a sharing violation that no Windows shows.
+  export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
   export LC_ALL=ja_JP.UTF-8
+  # Not UTC, so that local time and UTC differ and a missing conversion between them shows.
+  export TZ=Asia/Tokyo
 }
 wine() { "$WINELOADER" "$@"; }
 wineserver() { "$WINESERVER" "$@"; }
