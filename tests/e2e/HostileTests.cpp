@@ -19,13 +19,6 @@ constexpr size_t CommandLineLimit = 32767; // characters, the terminating NUL in
 
 void WriteBytes(const std::string& path, const std::string& bytes);
 
-std::wstring WideOf(const std::string& bytes, UINT codePage = CP_ACP) {
-    std::wstring w(bytes.size(), L'\0');
-    w.resize(static_cast<size_t>(MultiByteToWideChar(codePage, 0, bytes.data(), static_cast<int>(bytes.size()),
-                                                     &w[0], static_cast<int>(w.size()))));
-    return w;
-}
-
 void Put32(std::string& b, uint32_t v) {
     for (int i = 0; i < 4; ++i)
         b += static_cast<char>((v >> (8 * i)) & 0xFF);
@@ -251,11 +244,7 @@ TEST_P(HostileInput, EndsWithZeroAndTouchesOnlyTheClipboard) {
                                                                                       : nullptr);
     Child p;
     if (row.How == Act::ShiftWide) {
-        std::wstring wide = WideOf(line, CP_UTF8);
-        STARTUPINFOW si = {};
-        si.cb = sizeof si;
-        if (!CreateProcessW(nullptr, &wide[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &p.pi))
-            p.pi = PROCESS_INFORMATION();
+        p = StartWide(std::wstring(), WideOf(line, CP_UTF8));
     } else {
         p = Start(PathgrabExe(), line);
     }

@@ -10,13 +10,6 @@
 namespace E2e {
 namespace {
 
-std::wstring Wide(const std::string& bytes) {
-    std::wstring w(bytes.size(), L'\0');
-    w.resize(static_cast<size_t>(MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()),
-                                                     &w[0], static_cast<int>(w.size()))));
-    return w;
-}
-
 // The bytes of w in the system code page when it holds every character exactly; else empty.
 std::string Held(const std::wstring& w) {
     BOOL lossy = FALSE;
@@ -24,7 +17,7 @@ std::string Held(const std::wstring& w) {
     b.resize(static_cast<size_t>(WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, w.data(),
                                                      static_cast<int>(w.size()), &b[0],
                                                      static_cast<int>(b.size()), nullptr, &lossy)));
-    return lossy || Wide(b) != w ? std::string() : b;
+    return lossy || WideOf(b) != w ? std::string() : b;
 }
 
 std::wstring LongW(const std::wstring& path) {
@@ -77,20 +70,19 @@ class Machine : public ProgramTest, public testing::WithParamInterface<MachineRo
 TEST_P(Machine, CopiesAPathThatNamesTheSentFile) {
     const MachineRow& row = GetParam();
     ScratchDir dir;
-    const std::wstring sent = Wide(dir.Path()) + L"\\" + row.Item;
+    const std::wstring sent = WideOf(dir.Path()) + L"\\" + row.Item;
     MakeFileW(sent);
-    if (!row.Decoy.empty()) MakeFileW(Wide(dir.Path()) + L"\\" + row.Decoy);
+    if (!row.Decoy.empty()) MakeFileW(WideOf(dir.Path()) + L"\\" + row.Decoy);
     const std::wstring longSent = LongW(sent);
     ASSERT_FALSE(longSent.empty());
 
     // As the shell starts it: the program's path and the item's, quoted, in a wide command line.
-    std::wstring exe = Wide(PathgrabExe()), line = L"\"" + exe + L"\" \"" + sent + L"\"";
-    STARTUPINFOW si = {};
-    si.cb = sizeof si;
+    const std::wstring exe = WideOf(PathgrabExe());
     Child p;
     {
         std::unique_ptr<KeyHeld> shift(row.Digit ? nullptr : new KeyHeld(VK_SHIFT));
-        ASSERT_TRUE(CreateProcessW(exe.c_str(), &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &p.pi));
+        p = StartWide(exe, L"\"" + exe + L"\" \"" + sent + L"\"");
+        ASSERT_TRUE(p.Started());
         if (row.Digit) {
             ASSERT_NE(WaitForPopupMenu(p, StartTimeoutMs), nullptr);
             PumpMessages(200);
@@ -100,7 +92,7 @@ TEST_P(Machine, CopiesAPathThatNamesTheSentFile) {
     }
     const ClipboardText got = ReadClipboard();
     ASSERT_NE(got.Text, Sentinel) << "nothing was copied";
-    const std::wstring copied = Wide(got.Text);
+    const std::wstring copied = WideOf(got.Text);
     EXPECT_EQ(got.Wide, copied) << "a Unicode paste reads another text";
     if (row.Digit) {
         // The file name as the code page holds it, else the 8.3 name that stands for it.

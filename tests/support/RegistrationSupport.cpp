@@ -17,12 +17,6 @@ const char UserShellFolders[] = "Software\\Microsoft\\Windows\\CurrentVersion\\E
 const char ShellFolders[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
 
 // Paths go through the wide API, which, unlike the ANSI one under Wine, takes more than 260 bytes.
-std::wstring Wide(const std::string& s, UINT codePage = CP_ACP) {
-    int n = MultiByteToWideChar(codePage, 0, s.data(), static_cast<int>(s.size()), nullptr, 0);
-    std::wstring w(static_cast<size_t>(n), L'\0');
-    if (n > 0) MultiByteToWideChar(codePage, 0, s.data(), static_cast<int>(s.size()), &w[0], n);
-    return w;
-}
 
 std::string Narrow(const std::wstring& w, UINT codePage = CP_ACP) {
     int n =
@@ -63,7 +57,7 @@ std::string ShellSendToFolder() {
 std::vector<std::string> FolderEntries(const std::string& dir) {
     std::vector<std::string> names;
     WIN32_FIND_DATAW fd;
-    HANDLE h = FindFirstFileW(Wide(dir + "\\*").c_str(), &fd);
+    HANDLE h = FindFirstFileW(WideOf(dir + "\\*").c_str(), &fd);
     if (h == INVALID_HANDLE_VALUE) return names;
     do {
         std::string name = Narrow(fd.cFileName);
@@ -75,7 +69,7 @@ std::vector<std::string> FolderEntries(const std::string& dir) {
 }
 
 bool MakeFolders(const std::string& path) {
-    std::wstring w = Wide(path);
+    std::wstring w = WideOf(path);
     for (size_t i = 3; i <= w.size(); ++i) {
         if (i == w.size() || w[i] == L'\\') CreateDirectoryW(w.substr(0, i).c_str(), nullptr);
     }
@@ -84,7 +78,7 @@ bool MakeFolders(const std::string& path) {
 }
 
 std::string Cp932(const char* utf8) {
-    return Narrow(Wide(utf8, CP_UTF8), 932);
+    return Narrow(WideOf(utf8, CP_UTF8), 932);
 }
 
 ShortcutFields ReadShortcut(const std::string& linkPath) {
@@ -95,7 +89,7 @@ ShortcutFields ReadShortcut(const std::string& linkPath) {
                                 reinterpret_cast<void**>(&link.p))))
         return f;
     if (FAILED(link.p->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file.p)))) return f;
-    if (FAILED(file.p->Load(Wide(linkPath).c_str(), STGM_READ))) return f;
+    if (FAILED(file.p->Load(WideOf(linkPath).c_str(), STGM_READ))) return f;
     f.Loaded = true;
     char buffer[1024] = {};
     WIN32_FIND_DATAA fd;
@@ -136,13 +130,13 @@ std::string DeleteQuestion() {
 
 std::wstring CreateQuestionShown(LANGID uiLanguage) {
     return PRIMARYLANGID(uiLanguage) == LANG_JAPANESE
-               ? Wide("\"送る\"にショートカットを作成してもよろしいですか？", CP_UTF8)
+               ? WideOf("\"送る\"にショートカットを作成してもよろしいですか？", CP_UTF8)
                : L"Create a shortcut to Pathgrabber in \"Send To\"?";
 }
 
 void ClearFolder(const std::string& dir) {
     for (const std::string& name : FolderEntries(dir)) {
-        std::wstring child = Wide(dir + "\\" + name);
+        std::wstring child = WideOf(dir + "\\" + name);
         DWORD a = GetFileAttributesW(child.c_str());
         SetFileAttributesW(child.c_str(), FILE_ATTRIBUTE_NORMAL);
         if (a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY)) {
@@ -164,14 +158,14 @@ SendToSandbox::SendToSandbox() : dir_(ShellSendToFolder()) {
     } while (!CreateDirectoryA(stash_.c_str(), nullptr));
     if (dir_.empty()) return;
     for (const std::string& name : FolderEntries(dir_))
-        MoveFileW(Wide(dir_ + "\\" + name).c_str(), Wide(stash_ + "\\" + name).c_str());
+        MoveFileW(WideOf(dir_ + "\\" + name).c_str(), WideOf(stash_ + "\\" + name).c_str());
 }
 
 SendToSandbox::~SendToSandbox() {
     if (!dir_.empty()) {
         ClearFolder(dir_);
         for (const std::string& name : FolderEntries(stash_))
-            MoveFileW(Wide(stash_ + "\\" + name).c_str(), Wide(dir_ + "\\" + name).c_str());
+            MoveFileW(WideOf(stash_ + "\\" + name).c_str(), WideOf(dir_ + "\\" + name).c_str());
     }
     ClearFolder(stash_);
     RemoveDirectoryA(stash_.c_str());
@@ -207,17 +201,6 @@ SendToRedirect::~SendToRedirect() {
             RegDeleteValueA(key, "SendTo");
         RegCloseKey(key);
     }
-}
-
-Child StartWide(const std::wstring& exe, const std::wstring& commandLine) {
-    Child c;
-    STARTUPINFOW si = {};
-    si.cb = sizeof si;
-    std::vector<wchar_t> line(commandLine.begin(), commandLine.end());
-    line.push_back(L'\0');
-    if (!CreateProcessW(exe.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &c.pi))
-        c.pi = PROCESS_INFORMATION();
-    return c;
 }
 
 namespace {

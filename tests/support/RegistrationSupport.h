@@ -80,9 +80,6 @@ class SendToRedirect {
 // Removes everything inside dir (read-only, hidden and system entries too); dir itself stays.
 void ClearFolder(const std::string& dir);
 
-// Starts exe with exactly this command line through the wide API, for paths that code page 932 cannot
-// spell.
-Child StartWide(const std::wstring& exe, const std::wstring& commandLine);
 
 // The registration question of a child process, as the driver sees it.
 struct QuestionBox {

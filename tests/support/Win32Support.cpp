@@ -124,6 +124,25 @@ Child Start(const std::string& exe, const std::string& commandLine, const std::s
     return c;
 }
 
+Child StartWide(const std::wstring& exe, const std::wstring& commandLine) {
+    Child c;
+    STARTUPINFOW si = {};
+    si.cb = sizeof si;
+    std::vector<wchar_t> line(commandLine.begin(), commandLine.end());
+    line.push_back(L'\0');
+    if (!CreateProcessW(exe.empty() ? nullptr : exe.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        nullptr, &si, &c.pi))
+        c.pi = PROCESS_INFORMATION();
+    return c;
+}
+
+std::wstring WideOf(const std::string& bytes, UINT codePage) {
+    const int n = MultiByteToWideChar(codePage, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
+    std::wstring w(static_cast<size_t>(n > 0 ? n : 0), L'\0');
+    if (n > 0) MultiByteToWideChar(codePage, 0, bytes.data(), static_cast<int>(bytes.size()), &w[0], n);
+    return w;
+}
+
 std::string Quoted(const std::string& s) {
     return "\"" + s + "\"";
 }

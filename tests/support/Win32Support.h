@@ -66,6 +66,13 @@ struct Child {
 Child Start(const std::string& exe, const std::string& commandLine,
             const std::string& workDir = std::string());
 
+// Starts exe with exactly this command line through the wide API, as the shell starts programs, for
+// paths that the code page cannot spell.
+Child StartWide(const std::wstring& exe, const std::wstring& commandLine);
+
+// Bytes of a code page (the system's by default) as UTF-16.
+std::wstring WideOf(const std::string& bytes, UINT codePage = CP_ACP);
+
 // A command-line token between double quotes.
 std::string Quoted(const std::string& s);
 // Starts Pathgrab.exe with the arguments written as given (the caller quotes what needs quotes),
