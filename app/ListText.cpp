@@ -4,38 +4,65 @@
 #include "SimpleStrList.h"
 #include "TinyUtils.h"
 
+#include <map>
+
 namespace Pathgrab {
 
 namespace {
 
-template <typename Transform>
-std::string SortedLines(const std::vector<std::string>& Args, Transform transform) {
+// The lines sorted by their bytes, with the list's own order, so that the bytes are what they have
+// always been; each line's exact text follows its bytes into place. Lines of equal bytes are alike in
+// that text and take their exact texts in the order they came.
+TText SortedText(const std::vector<TText>& Lines) {
     SimpleStrList::TSimpleStrList list;
-    for (const std::string& arg : Args) {
-        // A longer argument cannot name a file that the system hands over within its path limit.
-        if (!TinyUtils::WithinPathLimit(arg)) continue;
-        list.Add(transform(arg));
+    std::multimap<std::string, const std::wstring*> exact;
+    for (const TText& line : Lines) {
+        list.Add(line.Bytes);
+        exact.emplace(line.Bytes, &line.Wide);
     }
     list.Sort();
-    std::string text;
-    list.GetText(text);
+    TText text;
+    list.GetText(text.Bytes);
+    for (int32_t i = 0; i < list.Count; ++i) {
+        auto found = exact.lower_bound(list.Get(i));
+        if (found == exact.end()) break; // the sort only reorders what was added
+        text.Wide += *found->second;
+        text.Wide += L"\r\n";
+        exact.erase(found);
+    }
     return text;
+}
+
+template <typename Transform> TText SortedLines(const std::vector<TText>& Args, Transform transform) {
+    std::vector<TText> lines;
+    for (const TText& arg : Args) {
+        // A longer argument cannot name a file that the system hands over within its path limit.
+        if (arg.Wide.size() > TinyUtils::PathCharLimit) continue;
+        lines.push_back(transform(arg));
+    }
+    return SortedText(lines);
 }
 
 } // namespace
 
-std::string PathListText(const std::vector<std::string>& Args, bool Quote, TLongPathFn LongPath) {
-    return SortedLines(Args, [&](const std::string& arg) {
-        std::string s = LongPath(arg);
-        if (Quote && TinyUtils::ContainsSpace(s)) s = '"' + s + '"';
+TText WithoutExt(const TText& Name) {
+    return TinyUtils::Each(Name,
+                           [](const auto& s) { return TinyUtils::PathChangeExt(s, decltype(s.substr())()); });
+}
+
+TText PathListText(const std::vector<TText>& Args, bool Quote, TLongPathFn LongPath) {
+    return SortedLines(Args, [&](const TText& arg) {
+        TText s = LongPath(arg);
+        // The item holds a space whatever its bytes (an 8.3 form) show.
+        if (Quote && TinyUtils::ContainsSpace(s.Wide)) s = Quoted(s);
         return s;
     });
 }
 
-std::string NameListText(const std::vector<std::string>& Args, bool WithExt, TLongPathFn LongPath) {
-    return SortedLines(Args, [&](const std::string& arg) {
-        std::string s = TinyUtils::PathFileName(LongPath(arg));
-        if (!WithExt) s = TinyUtils::PathChangeExt(s, std::string());
+TText NameListText(const std::vector<TText>& Args, bool WithExt, TLongPathFn LongPath) {
+    return SortedLines(Args, [&](const TText& arg) {
+        TText s = TinyUtils::Each(LongPath(arg), [](const auto& p) { return TinyUtils::PathFileName(p); });
+        if (!WithExt) s = WithoutExt(s);
         return s;
     });
 }

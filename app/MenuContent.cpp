@@ -10,20 +10,29 @@ namespace {
 
 std::string Numbered(int N) { return "&" + TinyUtils::IntToDecimal(N); }
 
-std::string Quoted(const std::string& Form) { return '"' + Form + '"'; }
+template <typename Str> Str QuotedOf(const Str& Form) {
+    const typename Str::value_type quote('"');
+    return quote + Form + quote;
+}
+TText Doubled(const TText& Form) {
+    return TinyUtils::Each(Form, [](const auto& s) { return TinyUtils::DoubleAmpersands(s); });
+}
 
 } // namespace
 
+TText Quoted(const TText& Form) {
+    return TinyUtils::Each(Form, [](const auto& s) { return QuotedOf(s); });
+}
+
 std::vector<TMenuEntry> MenuEntries(int ArgCount, bool TargetIsFolder, const Texts::TFace& Face) {
-    using TinyUtils::DoubleAmpersands;
     std::vector<TMenuEntry> menu;
-    auto item = [&menu](uint32_t id, std::string fixed, std::string form = std::string()) {
+    auto item = [&menu](uint32_t id, std::string fixed, TText form = TText()) {
         menu.push_back({id, std::move(fixed), std::move(form), false});
     };
-    auto formItem = [&](uint32_t id, int number, std::string form) {
+    auto formItem = [&](uint32_t id, int number, TText form) {
         item(id, Numbered(number) + Face.NumberSeparator, std::move(form));
     };
-    auto separator = [&menu] { menu.push_back({0, std::string(), std::string(), true}); };
+    auto separator = [&menu] { menu.push_back({0, std::string(), TText(), true}); };
     int n = 1;
     if (ArgCount >= 2) {
         item(IDM_LIST_LONG_PATHS, Numbered(1) + Face.ListLongPaths);
@@ -34,18 +43,18 @@ std::vector<TMenuEntry> MenuEntries(int ArgCount, bool TargetIsFolder, const Tex
         separator();
         item(IDM_LIST_NAMES_WITHOUT_EXT, Numbered(4) + Face.ListNamesWithoutExt);
     } else {
-        formItem(IDM_LONG_PATH, n, DoubleAmpersands(TargetLongPath));
-        if (TinyUtils::ContainsSpace(TargetLongPath))
-            formItem(IDM_QUOTED_LONG_PATH, ++n, Quoted(DoubleAmpersands(TargetLongPath)));
+        formItem(IDM_LONG_PATH, n, Doubled(TargetLongPath));
+        if (TinyUtils::ContainsSpace(TargetLongPath.Wide))
+            formItem(IDM_QUOTED_LONG_PATH, ++n, Quoted(Doubled(TargetLongPath)));
         separator();
-        formItem(IDM_FILE_NAME, ++n, DoubleAmpersands(TargetFileName));
-        if (!TargetIsFolder) formItem(IDM_NAME_WITHOUT_EXT, ++n, DoubleAmpersands(TargetBaseName));
+        formItem(IDM_FILE_NAME, ++n, Doubled(TargetFileName));
+        if (!TargetIsFolder) formItem(IDM_NAME_WITHOUT_EXT, ++n, Doubled(TargetBaseName));
         separator();
-        formItem(IDM_FOLDER, ++n, DoubleAmpersands(TargetFolder));
-        if (TinyUtils::ContainsSpace(TargetFolder))
-            formItem(IDM_QUOTED_FOLDER, ++n, Quoted(DoubleAmpersands(TargetFolder)));
+        formItem(IDM_FOLDER, ++n, Doubled(TargetFolder));
+        if (TinyUtils::ContainsSpace(TargetFolder.Wide))
+            formItem(IDM_QUOTED_FOLDER, ++n, Quoted(Doubled(TargetFolder)));
         separator();
-        formItem(IDM_SHORT_PATH, ++n, DoubleAmpersands(TargetShortPath));
+        formItem(IDM_SHORT_PATH, ++n, Doubled(TargetShortPath));
     }
     separator();
     item(IDM_CANCEL, Face.Cancel);
@@ -56,20 +65,20 @@ const Texts::TFace& FaceFor(LANGID UiLanguage) {
     return PRIMARYLANGID(UiLanguage) == LANG_JAPANESE ? Texts::JapaneseFace : Texts::EnglishFace;
 }
 
-std::string CommandText(uint32_t Id, TListTextFn ListText) {
+TText CommandText(uint32_t Id, TListTextFn ListText) {
     switch (Id) {
     case IDM_LIST_LONG_PATHS:
     case IDM_LIST_QUOTED_LONG_PATHS:
     case IDM_LIST_NAMES_WITH_EXT:
-    case IDM_LIST_NAMES_WITHOUT_EXT: return ListText ? ListText(Id) : std::string();
+    case IDM_LIST_NAMES_WITHOUT_EXT: return ListText ? ListText(Id) : TText();
     case IDM_LONG_PATH: return TargetLongPath;
-    case IDM_QUOTED_LONG_PATH: return '"' + TargetLongPath + '"';
+    case IDM_QUOTED_LONG_PATH: return Quoted(TargetLongPath);
     case IDM_FILE_NAME: return TargetFileName;
     case IDM_NAME_WITHOUT_EXT: return TargetBaseName;
     case IDM_FOLDER: return TargetFolder;
-    case IDM_QUOTED_FOLDER: return '"' + TargetFolder + '"';
+    case IDM_QUOTED_FOLDER: return Quoted(TargetFolder);
     case IDM_SHORT_PATH: return TargetShortPath;
-    default: return std::string(); // IDM_CANCEL, 0x10A..0x10F and everything outside the table
+    default: return TText(); // IDM_CANCEL, 0x10A..0x10F and everything outside the table
     }
 }
 

@@ -12,8 +12,8 @@ HMENU PopupMenuHandle = nullptr;
 
 namespace {
 
-std::string ListTextOf(uint32_t Id) {
-    std::string text;
+TText ListTextOf(uint32_t Id) {
+    TText text;
     switch (Id) {
     case IDM_LIST_LONG_PATHS: MakePathListText(false, text); break;
     case IDM_LIST_QUOTED_LONG_PATHS: MakePathListText(true, text); break;
@@ -56,8 +56,8 @@ LRESULT CALLBACK WndProc(HWND Wnd, UINT Msg, WPARAM wParam, LPARAM lParam) {
         if (wParam == 0) PostClose(Wnd);
         break;
     case WM_COMMAND: {
-        const std::string text = CommandText(LOWORD(wParam), ListTextOf);
-        if (!text.empty()) TinyUtils::PutClipboardText(Wnd, text);
+        const TText text = CommandText(LOWORD(wParam), ListTextOf);
+        if (!text.Wide.empty()) TinyUtils::PutClipboardText(Wnd, text);
         PostClose(Wnd);
         break;
     }

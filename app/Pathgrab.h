@@ -3,6 +3,8 @@
 #pragma once
 #include <windows.h>
 
+#include "TinyUtils.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -32,11 +34,14 @@ enum : uint32_t {
 
 // ---- Global state: written once by ShowPathMenu, read-only afterwards ---------------------------
 
-extern std::string TargetLongPath;
-extern std::string TargetFileName;
-extern std::string TargetBaseName;
-extern std::string TargetFolder;
-extern std::string TargetShortPath;
+using TinyUtils::TText;
+
+// Each in both readings: its exact text, and the bytes that stand for it.
+extern TText TargetLongPath;
+extern TText TargetFileName;
+extern TText TargetBaseName;
+extern TText TargetFolder;
+extern TText TargetShortPath;
 
 // Releases the five target strings in the order of the program's finalisation.
 void ReleaseTargets();
@@ -44,36 +49,43 @@ void ReleaseTargets();
 // ---- Decisions (computed, no platform effects) ---------------------------------------------------
 
 // One entry of the popup menu: a command item, or a separator (Id 0, no caption). The caption is Fixed
-// followed by Form; the two are apart because they are read in different code pages: Fixed is the
-// program's own text (number, mnemonic, literal) in Texts::TextCodePage, Form a path form (quotes
-// included) in the system code page.
+// followed by Form; the two are apart because they come in different forms: Fixed is the program's
+// own text (number, mnemonic, literal) in Texts::TextCodePage, Form a path form (quotes included) in
+// both readings, of which the menu shows the exact one.
 struct TMenuEntry {
     uint32_t Id;
     std::string Fixed;
-    std::string Form;
+    TText Form;
     bool Separator;
 };
 
 // The popup's content from the five target strings, the argument count and the folder test, with
-// the fixed texts of the given face.
+// the fixed texts of the given face. Whether a form holds a space is a question about the item, so
+// its exact text answers it: an 8.3 form standing for it may have none.
 std::vector<TMenuEntry> MenuEntries(int ArgCount, bool TargetIsFolder, const Texts::TFace& Face);
 
 // The face for the user's UI language: Japanese for Japanese, English for every other.
 const Texts::TFace& FaceFor(LANGID UiLanguage);
 
+// The form in double quotes, and a name without its extension, in both readings.
+TText Quoted(const TText& Form);
+TText WithoutExt(const TText& Name);
+
 // The text a list command puts on the clipboard; given by the caller so that CommandText stays pure.
-typedef std::string (*TListTextFn)(uint32_t Id);
+typedef TText (*TListTextFn)(uint32_t Id);
 
-// The text that command Id puts on the clipboard (empty: the clipboard is left alone).
-std::string CommandText(uint32_t Id, TListTextFn ListText);
+// The text that command Id puts on the clipboard (an empty exact text: the clipboard is left alone).
+TText CommandText(uint32_t Id, TListTextFn ListText);
 
-// How a list command turns an argument into its long form (ToLongPath in the program).
-typedef std::string (*TLongPathFn)(const std::string& Path);
+// How a list command turns an argument into its long form, in both readings.
+typedef TText (*TLongPathFn)(const TText& Path);
 
 // The list texts over the given arguments: long paths (quoted when Quote and they hold a space),
-// or file names with or without extension; sorted, every line ended by CR LF.
-std::string PathListText(const std::vector<std::string>& Args, bool Quote, TLongPathFn LongPath);
-std::string NameListText(const std::vector<std::string>& Args, bool WithExt, TLongPathFn LongPath);
+// or file names with or without extension; sorted by their bytes, every line ended by CR LF. The
+// exact text lists the same items in the same order. An argument over the path limit (counted in
+// characters of its exact text) is left out.
+TText PathListText(const std::vector<TText>& Args, bool Quote, TLongPathFn LongPath);
+TText NameListText(const std::vector<TText>& Args, bool WithExt, TLongPathFn LongPath);
 
 #ifdef _WIN32
 // ---- Effects (Windows build) ---------------------------------------------------------------------
@@ -89,8 +101,8 @@ HWND CreateMainWnd(HINSTANCE hInstance);
 LRESULT CALLBACK WndProc(HWND Wnd, UINT Msg, WPARAM wParam, LPARAM lParam);
 void ShowPathMenu(HWND Wnd);
 void BuildPopupMenu();
-void MakePathListText(bool Quote, std::string& Text);
-void MakeNameListText(bool WithExt, std::string& Text);
+void MakePathListText(bool Quote, TText& Text);
+void MakeNameListText(bool WithExt, TText& Text);
 void RunRegistrationMode();
 
 // Module start-up and finalisation around WinMain, in the program's fixed order.

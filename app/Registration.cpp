@@ -2,23 +2,32 @@
 #include "Pathgrab.h"
 #include "Texts.h"
 
-#include "Runtime.h"
 #include "TinyShell.h"
 #include "TinyShlLnk.h"
 #include "TinyUtils.h"
 
 namespace Pathgrab {
 
+namespace {
+// The executable's path as the loader knows it; empty when it does not fit the path limit.
+std::wstring ModuleFileName() {
+    wchar_t buffer[TinyUtils::PathCharLimit + 1] = {};
+    const DWORD length = GetModuleFileNameW(nullptr, buffer, TinyUtils::PathCharLimit + 1);
+    return length > 0 && length <= TinyUtils::PathCharLimit ? std::wstring(buffer, length) : std::wstring();
+}
+} // namespace
+
 void RunRegistrationMode() {
     using namespace TinyUtils;
-    const std::string modulePath = Runtime::ParamStr(0);
-    const std::string longModulePath = ToLongPath(modulePath);
-    const std::string programFolder = PathHead(longModulePath);
-    const std::string programPath = programFolder + Texts::ProgramFileName;
-    const std::string sendTo = TinyShell::GetSendToFolder();
+    // Our own path, the Send To folder and the shortcut are all taken in their exact text: from a
+    // folder whose name the code page lacks, the ANSI path would be a look-alike that names nothing.
+    const std::wstring longModulePath = ToLongPath(ModuleFileName());
+    const std::wstring programFolder = PathHead(longModulePath);
+    const std::wstring programPath = programFolder + Texts::ProgramFileName;
+    const std::wstring sendTo = TinyShell::GetSendToFolder();
     // Without Send To every path below would be relative to the current directory: ask nothing.
     if (sendTo.empty()) return;
-    const std::string linkPath = sendTo + Texts::ShortcutFileName;
+    const std::wstring linkPath = sendTo + Texts::ShortcutFileName;
     const bool exists = TinyShlLnk::SendToShortcutExists(Texts::ProgramFileName);
     // Our own folder unknown: a new shortcut would point nowhere, so offer none. Removing old ones
     // needs no folder of ours, so that question is still asked.
@@ -33,7 +42,7 @@ void RunRegistrationMode() {
         return;
     TinyShlLnk::DeleteSendToShortcuts(Texts::ProgramFileName);
     if (!exists)
-        TinyShlLnk::CreateShortcut(linkPath, std::string(), programPath, std::string(),
+        TinyShlLnk::CreateShortcut(linkPath, std::wstring(), programPath, std::wstring(),
                                    DropTrailingBackslash(programFolder), programPath, 0, SW_SHOWNORMAL, 0);
 }
 

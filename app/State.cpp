@@ -1,19 +1,29 @@
 #include "Pathgrab.h"
 
+#include <utility>
+
 namespace Pathgrab {
 
-std::string TargetLongPath;
-std::string TargetFileName;
-std::string TargetBaseName;
-std::string TargetFolder;
-std::string TargetShortPath;
+TText TargetLongPath;
+TText TargetFileName;
+TText TargetBaseName;
+TText TargetFolder;
+TText TargetShortPath;
+
+namespace {
+// Swapped with an empty one, so that the memory really goes now.
+void Release(TText& T) {
+    TText empty;
+    std::swap(T, empty);
+}
+} // namespace
 
 void ReleaseTargets() {
-    std::string().swap(TargetShortPath);
-    std::string().swap(TargetFolder);
-    std::string().swap(TargetBaseName);
-    std::string().swap(TargetFileName);
-    std::string().swap(TargetLongPath);
+    Release(TargetShortPath);
+    Release(TargetFolder);
+    Release(TargetBaseName);
+    Release(TargetFileName);
+    Release(TargetLongPath);
 }
 
 } // namespace Pathgrab

@@ -10,33 +10,41 @@ namespace Pathgrab {
 
 namespace {
 
-// The arguments, each read from the wide command line. The ANSI one gives every character that the
+// The arguments, each read from the wide command line: the ANSI one gives every character that the
 // system code page lacks as a look-alike (cafe.txt for café.txt, a\b.txt for a¥b.txt), the path of
-// another file; such an argument is taken in a form the code page holds, or as naming nothing.
-std::vector<std::string> SentArguments() {
-    std::vector<std::string> args;
-    for (const std::wstring& arg : Runtime::WideParamStrs()) args.push_back(TinyUtils::HeldPath(arg));
+// another file. The list reads only the exact text of an argument.
+std::vector<TText> SentArguments() {
+    std::vector<TText> args;
+    for (std::wstring& arg : Runtime::WideParamStrs())
+        args.push_back({std::string(), std::move(arg)});
     return args;
+}
+
+TText LongText(const TText& Path) {
+    return TinyUtils::PathText(TinyUtils::ToLongPath(Path.Wide));
 }
 
 } // namespace
 
 void ShowPathMenu(HWND Wnd) {
     using namespace TinyUtils;
-    const std::vector<std::string> args = SentArguments();
-    TargetLongPath = ToLongPath(args.empty() ? std::string() : args[0]);
+    const std::vector<std::wstring> args = Runtime::WideParamStrs();
+    std::wstring target = ToLongPath(args.empty() ? std::wstring() : args[0]);
     // Ctrl up: a shortcut stands for its target, read as stored (not resolved, not lengthened again).
-    if (GetAsyncKeyState(VK_CONTROL) >= 0 && UpperCaseLocale(PathExt(TargetLongPath)) == Texts::ShortcutExt)
-        TargetLongPath = TinyShlLnk::GetShortcutTarget(TargetLongPath);
+    if (GetAsyncKeyState(VK_CONTROL) >= 0 && UpperCaseLocale(PathExt(target)) == Texts::ShortcutExt)
+        target = TinyShlLnk::GetShortcutTarget(target);
+    TargetLongPath = PathText(target);
     if (GetAsyncKeyState(VK_SHIFT) < 0) {
         PutClipboardText(Wnd, TargetLongPath);
         PostMessageA(Wnd, WM_DESTROY, 0, 0);
         return;
     }
-    TargetFolder = PathFolder(TargetLongPath);
-    TargetShortPath = ToShortPath(TargetLongPath);
-    TargetFileName = PathFileName(TargetLongPath);
-    TargetBaseName = PathChangeExt(TargetFileName, std::string());
+    // The forms are cut from both readings of the long path alike, so that each names what the item's
+    // own form names: an 8.3 path gives 8.3 names.
+    TargetFolder = Each(TargetLongPath, [](const auto& p) { return PathFolder(p); });
+    TargetShortPath = PathText(ToShortPath(target));
+    TargetFileName = Each(TargetLongPath, [](const auto& p) { return PathFileName(p); });
+    TargetBaseName = WithoutExt(TargetFileName);
     BuildPopupMenu();
     POINT cursor = {0, 0};
     GetCursorPos(&cursor);
@@ -61,25 +69,24 @@ void BuildPopupMenu() {
     PopupMenuHandle = CreatePopupMenu();
     const Texts::TFace& face = FaceFor(GetUserDefaultUILanguage());
     for (const TMenuEntry& e :
-         MenuEntries(Runtime::ParamCount(), TinyUtils::FolderExists(TargetLongPath), face)) {
+         MenuEntries(Runtime::ParamCount(), TinyUtils::FolderExists(TargetLongPath.Wide), face)) {
         if (e.Separator) {
             AppendMenuW(PopupMenuHandle, MF_SEPARATOR, 0, nullptr);
             continue;
         }
-        // Our texts are code page 932 whatever the system's code page is; the path forms are the
-        // system's own bytes.
-        const std::wstring caption =
-            WideFromBytes(e.Fixed, Texts::TextCodePage) + WideFromBytes(e.Form, CP_ACP);
+        // Our texts are code page 932 whatever the system's code page is; the path forms are shown
+        // in their exact text.
+        const std::wstring caption = WideFromBytes(e.Fixed, Texts::TextCodePage) + e.Form.Wide;
         AppendMenuW(PopupMenuHandle, MF_STRING, e.Id, caption.c_str());
     }
 }
 
-void MakePathListText(bool Quote, std::string& Text) {
-    Text = PathListText(SentArguments(), Quote, TinyUtils::ToLongPath);
+void MakePathListText(bool Quote, TText& Text) {
+    Text = PathListText(SentArguments(), Quote, LongText);
 }
 
-void MakeNameListText(bool WithExt, std::string& Text) {
-    Text = NameListText(SentArguments(), WithExt, TinyUtils::ToLongPath);
+void MakeNameListText(bool WithExt, TText& Text) {
+    Text = NameListText(SentArguments(), WithExt, LongText);
 }
 
 } // namespace Pathgrab

@@ -7,10 +7,11 @@ namespace Texts {
 
 constexpr char WindowClassName[] = "PathgrabWndClass";
 constexpr char WindowTitle[] = "Pathgrab";
-constexpr char ProgramFileName[] = "Pathgrab.exe";
-constexpr char ShortcutFileName[] = "Pathgrabber.lnk";
+// File names, wide: they meet paths in their exact text.
+constexpr wchar_t ProgramFileName[] = L"Pathgrab.exe";
+constexpr wchar_t ShortcutFileName[] = L"Pathgrabber.lnk";
+constexpr wchar_t ShortcutExt[] = L".LNK";
 constexpr char QuestionCaption[] = "Pathgrabber";
-constexpr char ShortcutExt[] = ".LNK";
 
 namespace Japanese {
 

@@ -51,7 +51,21 @@ std::vector<std::string> ArgsByIndex() {
     return args;
 }
 
-std::string Identity(const std::string& s) { return s; }
+// The exact text of each argument, its bytes converted but nothing asked of the file system.
+TinyUtils::TText Converted(const TinyUtils::TText& s) {
+    return {TinyUtils::ToAnsi(s.Wide).Bytes, s.Wide};
+}
+
+TinyUtils::TText LongText(const TinyUtils::TText& s) {
+    return TinyUtils::PathText(TinyUtils::ToLongPath(s.Wide));
+}
+
+std::vector<TinyUtils::TText> Exact(const std::vector<std::string>& args) {
+    std::vector<TinyUtils::TText> exact;
+    for (const std::string& a : args)
+        exact.push_back({std::string(), TinyUtils::WideFromBytes(a, CP_ACP)});
+    return exact;
+}
 
 int Child(int rounds) {
     TinyUtils::Startup();
@@ -64,8 +78,9 @@ int Child(int rounds) {
                                nullptr);
     const std::vector<std::string> args = Runtime::ParamStrs();
 
-    std::string expected;
-    Pathgrab::MakePathListText(true, expected);
+    TinyUtils::TText expectedText;
+    Pathgrab::MakePathListText(true, expectedText);
+    const std::string expected = expectedText.Bytes;
     const std::string floorExpected = FloorText(args);
     size_t lines = 0;
     for (size_t at = 0; (at = expected.find("\r\n", at)) != std::string::npos; at += 2) ++lines;
@@ -96,7 +111,7 @@ int Child(int rounds) {
             double t0 = Bench::NowMs(), t1 = 0;
             switch (step) {
             case 0: {
-                std::string text;
+                TinyUtils::TText text;
                 Pathgrab::MakePathListText(true, text);
                 TinyUtils::PutClipboardText(wnd, text);
                 t1 = Bench::NowMs();
@@ -112,7 +127,8 @@ int Child(int rounds) {
                 break;
             }
             case 2: {
-                TinyUtils::PutClipboardText(wnd, Pathgrab::PathListText(ArgsByIndex(), true, TinyUtils::ToLongPath));
+                TinyUtils::PutClipboardText(wnd,
+                                            Pathgrab::PathListText(Exact(ArgsByIndex()), true, LongText));
                 t1 = Bench::NowMs();
                 check("ParamStr per argument", expected);
                 if (keep) byIndex.times.push_back(t1 - t0);
@@ -134,9 +150,12 @@ int Child(int rounds) {
             }
             case 5: {
                 // Everything but the file system: the one-pass reading, quoting, sort and text.
-                const std::string text = Pathgrab::PathListText(Runtime::ParamStrs(), true, Identity);
+                std::vector<TinyUtils::TText> exact;
+                for (std::wstring& a : Runtime::WideParamStrs())
+                    exact.push_back({std::string(), std::move(a)});
+                const TinyUtils::TText text = Pathgrab::PathListText(exact, true, Converted);
                 t1 = Bench::NowMs();
-                if (keep && !text.empty()) computing.times.push_back(t1 - t0);
+                if (keep && !text.Wide.empty()) computing.times.push_back(t1 - t0);
                 break;
             }
             case 6: {

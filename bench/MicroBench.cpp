@@ -124,10 +124,14 @@ void BM_StrList_AddSortText(benchmark::State& state) {
 }
 BENCHMARK(BM_StrList_AddSortText)->Unit(benchmark::kMicrosecond);
 
-std::string Identity(const std::string& s) { return s; }
+TinyUtils::TText Identity(const TinyUtils::TText& s) {
+    return s;
+}
 
 void BM_PathListText_Quoted(benchmark::State& state) {
-    const std::vector<std::string> paths = Paths();
+    std::vector<TinyUtils::TText> paths;
+    for (const std::string& p : Paths())
+        paths.push_back({p, std::wstring(p.begin(), p.end())});
     for (auto _ : state) benchmark::DoNotOptimize(Pathgrab::PathListText(paths, true, Identity));
 }
 BENCHMARK(BM_PathListText_Quoted)->Unit(benchmark::kMicrosecond);

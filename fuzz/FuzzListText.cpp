@@ -1,24 +1,17 @@
 // The list commands' texts over arbitrary arguments: one CR LF ended line per argument of at most 260
-// characters (a lead byte and the byte after it are one), shorter lines first, and quotes only around
-// lines with a space.
+// characters of its exact text, shorter lines first, and quotes only around lines whose exact text has a
+// space (where a lead byte takes a space for its trail byte, the bytes have one and the text has none).
 #include "FuzzSupport.h"
 #include "Pathgrab.h"
+#include "TextSupport.h"
 
 #include <algorithm>
 #include <utility>
 #include <vector>
 
 namespace {
-std::string Identity(const std::string& s) { return s; }
-
-size_t Characters(const std::string& s) {
-    size_t n = 0;
-    for (size_t i = 0; i < s.size(); ++n)
-        i += TinyUtils::MultiByteLocale && TinyUtils::IsLeadByteValue(static_cast<unsigned char>(s[i])) &&
-                     i + 1 < s.size()
-                 ? 2
-                 : 1;
-    return n;
+TinyUtils::TText Identity(const TinyUtils::TText& s) {
+    return s;
 }
 
 std::vector<std::string> Lines(const std::string& text) {
@@ -50,15 +43,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const bool flag = data[1] & 1;
     // What each listed argument must become, in any order: the sort may reorder but never change lines.
     std::vector<std::string> paths, names;
+    // The limit and the quotes go by the exact text (here one unit a character, as TestText reads it).
     for (const std::string& a : args) {
-        if (Characters(a) > 260) continue;
-        paths.push_back(flag && a.find(' ') != std::string::npos ? '"' + a + '"' : a);
+        const std::wstring exact = TestText(a).Wide;
+        if (exact.size() > 260) continue;
+        paths.push_back(flag && exact.find(L' ') != std::wstring::npos ? '"' + a + '"' : a);
         const std::string name = TinyUtils::PathFileName(a);
         names.push_back(flag ? name : TinyUtils::PathChangeExt(name, std::string()));
     }
+    std::vector<TinyUtils::TText> items;
+    for (const std::string& a : args)
+        items.push_back(TestText(a));
     const std::pair<std::string, std::vector<std::string>> cases[] = {
-        {Pathgrab::PathListText(args, flag, Identity), paths},
-        {Pathgrab::NameListText(args, flag, Identity), names},
+        {Pathgrab::PathListText(items, flag, Identity).Bytes, paths},
+        {Pathgrab::NameListText(items, flag, Identity).Bytes, names},
     };
     for (const auto& c : cases) {
         std::vector<std::string> lines = Lines(c.first);

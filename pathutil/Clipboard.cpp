@@ -1,5 +1,5 @@
-// Clipboard text output: the text's bytes unconverted as CF_TEXT, and beside them the same text as
-// CF_UNICODETEXT with the locale it was read in, so that a Unicode program pastes the same path.
+// Clipboard text output: an item's bytes unconverted as CF_TEXT, and beside them its exact text as
+// CF_UNICODETEXT with the locale the bytes are read in, so that every program pastes the same path.
 #include "TinyUtils.h"
 
 #include "Guards.h"
@@ -33,24 +33,23 @@ void Place(UINT Format, Guards::UniqueHGlobal& Block) {
 
 } // namespace
 
-void PutClipboardText(HWND Owner, const std::string& Text) {
+void PutClipboardText(HWND Owner, const TText& Text) {
     // Nothing to copy: the user's clipboard is worth more than an empty text.
-    if (Text.empty()) return;
+    if (Text.Wide.empty()) return;
     Guards::ClipboardOpen clipboard(Owner, OpenAttempts, OpenRetryMs);
     if (!clipboard) return; // someone else holds it: the old contents stay
-    const size_t size = Text.size() + 1;
+    const size_t size = Text.Bytes.size() + 1;
     Guards::UniqueHGlobal block(GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE, size));
     if (!block.get()) return;
     void* bytes = GlobalLock(block.get());
     if (!bytes) return;
-    std::memcpy(bytes, Text.c_str(), size);
+    std::memcpy(bytes, Text.Bytes.c_str(), size);
     // The bytes are in the system code page; the locale tells the system so, whatever keyboard layout
-    // is active, and the Unicode text is read with the same code page.
-    const std::wstring wide = WideFromBytes(Text, CP_ACP);
-    Guards::UniqueHGlobal wideBlock = BlockOf(wide.c_str(), (wide.size() + 1) * sizeof(wchar_t));
+    // is active. A Unicode program pastes the exact text, also where the bytes only stand for it.
+    Guards::UniqueHGlobal wideBlock = BlockOf(Text.Wide.c_str(), (Text.Wide.size() + 1) * sizeof(wchar_t));
     const LCID locale = GetSystemDefaultLCID();
     Guards::UniqueHGlobal localeBlock = BlockOf(&locale, sizeof locale);
-    if (wide.empty() || !wideBlock.get() || !localeBlock.get()) {
+    if (!wideBlock.get() || !localeBlock.get()) {
         GlobalUnlock(block.get());
         return;
     }
@@ -62,6 +61,10 @@ void PutClipboardText(HWND Owner, const std::string& Text) {
     if (placed) block.release();
     Place(CF_UNICODETEXT, wideBlock);
     Place(CF_LOCALE, localeBlock);
+}
+
+void PutClipboardText(HWND Owner, const std::string& Text) {
+    PutClipboardText(Owner, TextOfBytes(Text));
 }
 
 } // namespace TinyUtils

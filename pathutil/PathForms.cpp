@@ -9,8 +9,6 @@ namespace {
 
 // Runs a wide conversion into a buffer of MAX_PATH characters and a NUL. A result below the buffer's
 // size is the length of the form; 0 is failure and anything larger the size the form would need.
-// The forms are asked for wide: the ANSI calls would hand back a look-alike of a name that the code
-// page lacks, which is the path of another file.
 template <typename Convert> std::wstring WideForm(const std::wstring& Path, Convert convert) {
     if (Path.empty()) return std::wstring();
     wchar_t buffer[PathCharLimit + 1] = {};
@@ -28,42 +26,49 @@ std::string WithinLimit(std::string Form) { return WithinPathLimit(Form) ? Form 
 
 } // namespace
 
-bool FolderExists(const std::string& Path) {
+bool FolderExists(const std::wstring& Path) {
     Guards::FsRedirectionOff redirectionOff;
-    DWORD attributes = GetFileAttributesA(Path.c_str());
+    DWORD attributes = GetFileAttributesW(Path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
-std::string ToLongPath(const std::string& Path) {
-    if (Path.empty()) return std::string();
+bool FolderExists(const std::string& Path) {
+    return FolderExists(WideFromBytes(Path, CP_ACP));
+}
+
+std::wstring ToLongPath(const std::wstring& Path) {
+    if (Path.empty()) return std::wstring();
     typedef DWORD(WINAPI * TGetLongPathNameW)(LPCWSTR, LPWSTR, DWORD);
     // Looked up, not imported: systems without it still start and simply get no long forms.
     HMODULE kernel = LoadLibraryA("kernel32.dll");
-    std::string result;
-    if (kernel) {
-        auto getLongPathName =
-            reinterpret_cast<TGetLongPathNameW>(reinterpret_cast<void*>(GetProcAddress(kernel, "GetLongPathNameW")));
-        const std::wstring form = getLongPathName ? WideForm(WideFromBytes(Path, CP_ACP), getLongPathName) : std::wstring();
-        if (!form.empty()) {
-            result = ExactBytes(form);
-            // The file is there, but its long name holds characters the code page lacks: the form the
-            // path came in (an 8.3 form) is the longest that still names it.
-            if (result.empty()) result = Path;
-            result = WithinLimit(result);
-        }
-        FreeLibrary(kernel);
-    }
-    return result;
+    if (!kernel) return std::wstring();
+    auto getLongPathName = reinterpret_cast<TGetLongPathNameW>(
+        reinterpret_cast<void*>(GetProcAddress(kernel, "GetLongPathNameW")));
+    const std::wstring form = getLongPathName ? WideForm(Path, getLongPathName) : std::wstring();
+    FreeLibrary(kernel);
+    return form;
 }
 
-std::string HeldPath(const std::wstring& Path) {
-    const std::string bytes = ExactBytes(Path);
-    return bytes.empty() ? ExactBytes(WideForm(Path, GetShortPathNameW)) : bytes;
+std::wstring ToShortPath(const std::wstring& Path) {
+    return WideForm(Path, GetShortPathNameW);
+}
+
+std::string ToLongPath(const std::string& Path) {
+    const std::wstring form = ToLongPath(WideFromBytes(Path, CP_ACP));
+    if (form.empty()) return std::string();
+    const std::string bytes = ExactBytes(form);
+    return WithinLimit(bytes.empty() ? Path : bytes);
 }
 
 std::string ToShortPath(const std::string& Path) {
-    if (Path.empty()) return std::string();
-    return WithinLimit(ExactBytes(WideForm(WideFromBytes(Path, CP_ACP), GetShortPathNameW)));
+    return WithinLimit(ExactBytes(ToShortPath(WideFromBytes(Path, CP_ACP))));
+}
+
+TText PathText(const std::wstring& Path) {
+    const TConversion text = ToAnsi(Path);
+    // The 8.3 form is asked for only where it can matter.
+    const TConversion shortForm = text.Exact ? TConversion{std::string(), false} : ToAnsi(ToShortPath(Path));
+    return {StandInBytes(text, shortForm), Path};
 }
 
 } // namespace TinyUtils

@@ -1,5 +1,6 @@
 // Path and file utilities: the locale's lead bytes, path strings, long and short forms, file search and
-// the clipboard. Strings are byte strings in the ANSI code page (932 on the target); positions are 1-based.
+// the clipboard. Strings are byte strings in the ANSI code page (932 on the target) or, where they meet the
+// file system and the user, the exact UTF-16 text beside them; positions are 1-based.
 #pragma once
 #include <windows.h>
 
@@ -31,19 +32,30 @@ TByteKind ClassifyByte(const char* Text, int32_t Index); // 0-based
 TByteKind ByteKindAt(const std::string& S, int32_t Index); // 1-based
 
 // ---- Path strings ------------------------------------------------------------------------------
+// Each operation takes a path's bytes or its exact UTF-16 text alike.
 
 int LastDelimiterIndex(const std::string& Delimiters, const std::string& S);
 std::string PathHead(const std::string& Path);
+std::wstring PathHead(const std::wstring& Path);
 std::string PathFolder(const std::string& Path);
+std::wstring PathFolder(const std::wstring& Path);
 std::string PathFileName(const std::string& Path);
+std::wstring PathFileName(const std::wstring& Path);
 std::string PathExt(const std::string& Path);
+std::wstring PathExt(const std::wstring& Path);
 std::string PathChangeExt(const std::string& Path, const std::string& Ext);
+std::wstring PathChangeExt(const std::wstring& Path, const std::wstring& Ext);
 bool IsBackslashAt(const std::string& S, int Index);
 std::string AddTrailingBackslash(const std::string& S);
+std::wstring AddTrailingBackslash(const std::wstring& S);
 std::string DropTrailingBackslash(const std::string& S);
+std::wstring DropTrailingBackslash(const std::wstring& S);
 std::string UpperCaseLocale(const std::string& S);
+std::wstring UpperCaseLocale(const std::wstring& S);
 std::string DoubleAmpersands(const std::string& S);
+std::wstring DoubleAmpersands(const std::wstring& S);
 bool ContainsSpace(const std::string& S);
+bool ContainsSpace(const std::wstring& S);
 std::string IntToDecimal(int32_t N);
 // Characters of S: a lead byte and the byte after it are one character.
 size_t CharCount(const std::string& S);
@@ -51,10 +63,36 @@ size_t CharCount(const std::string& S);
 // takes up to 400 bytes and is as legal as an ASCII one of 200.
 constexpr size_t PathCharLimit = 260;
 inline bool WithinPathLimit(const std::string& S) { return CharCount(S) <= PathCharLimit; }
-// Bytes enough for a path at that limit in any ANSI code page (at most two bytes a character) and a NUL.
-constexpr size_t PathByteCapacity = 2 * PathCharLimit + 1;
 // Copies S and a zero byte into Buffer, which must hold S.size() + 1 bytes; returns Buffer.
 char* StringToBuffer(char* Buffer, const std::string& S);
+
+// ---- Two readings of an item ---------------------------------------------------------------------
+
+// What the program shows or copies of one item: its exact text, as the shell and the file system give
+// it, and bytes of the system code page that stand for it (see StandInBytes). Where the code page holds
+// the text, the bytes are exactly its own.
+struct TText {
+    std::string Bytes;
+    std::wstring Wide;
+};
+
+// The same operation applied to both readings.
+template <typename Op> TText Each(const TText& T, Op op) {
+    return {op(T.Bytes), op(T.Wide)};
+}
+
+// A text converted to the system code page, '?' for each character the code page lacks; Exact when the
+// bytes read back to exactly the text.
+struct TConversion {
+    std::string Bytes;
+    bool Exact;
+};
+
+// The bytes that stand for an item: its own where they are exact, else those of its 8.3 form where
+// the platform gives one that is exact, else its own with '?' in place of what the code page lacks.
+// '?' cannot stand in a Windows file name, so that text names no file, and never another one; a
+// best-fit look-alike (cafe.txt for café.txt) would.
+std::string StandInBytes(const TConversion& Text, const TConversion& ShortForm);
 
 #ifdef _WIN32
 // ---- Wide text ----------------------------------------------------------------------------------------
@@ -62,40 +100,67 @@ char* StringToBuffer(char* Buffer, const std::string& S);
 // Bytes of the given code page as UTF-16 (CP_ACP: the system ANSI code page); empty when they cannot
 // be read.
 std::wstring WideFromBytes(const std::string& Bytes, unsigned CodePage);
-// Wide text as bytes of the system ANSI code page, only when every character has its exact counterpart
-// there (read back to the same text); otherwise empty.
+// Wide text in the system ANSI code page, never best-fitted.
+TConversion ToAnsi(const std::wstring& Wide);
+// The bytes when the conversion is exact; otherwise empty.
 std::string ExactBytes(const std::wstring& Wide);
+// A text known by its bytes in the system code page, with their UTF-16 reading.
+TText TextOfBytes(const std::string& Bytes);
 
 // ---- Long and short path forms, file tests (the file system: Windows build only) ----------------
+// Asked for wide: the ANSI calls hand back a look-alike of a name the code page lacks, which is the
+// path of another file. The byte forms are derived from the wide ones.
 
+bool FolderExists(const std::wstring& Path);
 bool FolderExists(const std::string& Path);
+// The long form of a path of at most the path limit, empty where the file system gives none.
+std::wstring ToLongPath(const std::wstring& Path);
+std::wstring ToShortPath(const std::wstring& Path);
+// The bytes of the long form when the code page holds them; where the long name holds characters it
+// lacks, the form that came in (an 8.3 form), the longest that still names the file.
 std::string ToLongPath(const std::string& Path);
+// The bytes of the short form when the code page holds them, else empty.
 std::string ToShortPath(const std::string& Path);
-// A path the shell sent, as bytes of the system code page that name the same file: the path itself when
-// the code page holds it exactly, else its 8.3 form when the code page holds that, else empty.
-std::string HeldPath(const std::wstring& Path);
+// A path in both readings: its exact text, and the bytes that stand for it (StandInBytes; the 8.3
+// form asked for only where the text itself is not held).
+TText PathText(const std::wstring& Path);
 
 // ---- File search ----------------------------------------------------------------------------------
 
 typedef std::string TFileName;
 
-struct TSearchRec {
+template <typename Char> struct TFindData;
+template <> struct TFindData<char> { typedef WIN32_FIND_DATAA Type; };
+template <> struct TFindData<wchar_t> { typedef WIN32_FIND_DATAW Type; };
+
+// One search over a folder's entries; TSearchRec names them in bytes, TSearchRecW exactly.
+template <typename Char> struct TSearchRecOf {
     int32_t DosTime = 0;
     int32_t Size = 0;
     int32_t Attributes = 0;
-    TFileName Name;
+    std::basic_string<Char> Name;
     int32_t SkipMask = 0;
     HANDLE Handle = INVALID_HANDLE_VALUE;
-    WIN32_FIND_DATAA FoundData = {};
+    typename TFindData<Char>::Type FoundData = {};
 };
+typedef TSearchRecOf<char> TSearchRec;
+typedef TSearchRecOf<wchar_t> TSearchRecW;
 
 int SearchFirst(const std::string& Pattern, int32_t Mask, TSearchRec& Rec);
+int SearchFirst(const std::wstring& Pattern, int32_t Mask, TSearchRecW& Rec);
 int SearchNext(TSearchRec& Rec);
+int SearchNext(TSearchRecW& Rec);
 void SearchClose(TSearchRec& Rec);
+void SearchClose(TSearchRecW& Rec);
 int FillSearchRec(TSearchRec& Rec);
+int FillSearchRec(TSearchRecW& Rec);
 
 // ---- Clipboard ------------------------------------------------------------------------------------
 
+// CF_TEXT gets the bytes, CF_UNICODETEXT the exact text, CF_LOCALE the system's locale; an empty exact
+// text leaves the clipboard as it was.
+void PutClipboardText(HWND Owner, const TText& Text);
+// A text known only by its bytes: the Unicode text is their reading.
 void PutClipboardText(HWND Owner, const std::string& Text);
 #endif
 

@@ -1,4 +1,5 @@
-// Byte strings read as UTF-16, for the wide API and the Unicode clipboard.
+// Byte strings read as UTF-16 and UTF-16 written as bytes, for the wide API and the two readings of an
+// item.
 #include "TinyUtils.h"
 
 namespace TinyUtils {
@@ -13,19 +14,28 @@ std::wstring WideFromBytes(const std::string& Bytes, unsigned CodePage) {
     return wide;
 }
 
-std::string ExactBytes(const std::wstring& Wide) {
-    if (Wide.empty()) return std::string();
+TConversion ToAnsi(const std::wstring& Wide) {
+    if (Wide.empty()) return {std::string(), true};
     const int size = static_cast<int>(Wide.size());
     // No best fit: a character the code page lacks must not quietly become a look-alike (e to e-acute,
-    // the yen sign to a backslash), which would name another file.
+    // the yen sign to a backslash), which would name another file; it becomes '?', which names none.
     BOOL lossy = FALSE;
-    const int n = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, Wide.data(), size, nullptr, 0, nullptr, &lossy);
-    if (n <= 0 || lossy) return std::string();
+    const int n =
+        WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, Wide.data(), size, nullptr, 0, "?", &lossy);
+    if (n <= 0) return {std::string(), false};
     std::string bytes(static_cast<size_t>(n), '\0');
-    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, Wide.data(), size, &bytes[0], n, nullptr, &lossy);
+    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, Wide.data(), size, &bytes[0], n, "?", &lossy);
     // Some code pages map without a default character yet not back to the same text: read it back.
-    if (lossy || WideFromBytes(bytes, CP_ACP) != Wide) return std::string();
-    return bytes;
+    return {bytes, !lossy && WideFromBytes(bytes, CP_ACP) == Wide};
+}
+
+std::string ExactBytes(const std::wstring& Wide) {
+    TConversion c = ToAnsi(Wide);
+    return c.Exact ? c.Bytes : std::string();
+}
+
+TText TextOfBytes(const std::string& Bytes) {
+    return {Bytes, WideFromBytes(Bytes, CP_ACP)};
 }
 
 } // namespace TinyUtils

@@ -13,16 +13,17 @@ namespace TinyShell {
 void Startup() { CoInitialize(nullptr); }
 void Shutdown() { CoUninitialize(); }
 
-std::string GetSpecialFolder(int32_t Csidl) {
-    char buffer[MAX_PATH + 1] = {};
+std::wstring GetSpecialFolder(int32_t Csidl) {
+    wchar_t buffer[MAX_PATH + 1] = {};
     // fCreate FALSE: a missing folder is reported as missing, never made behind the user's back.
-    if (!SHGetSpecialFolderPathA(nullptr, buffer, Csidl, FALSE)) return std::string();
+    if (!SHGetSpecialFolderPathW(nullptr, buffer, Csidl, FALSE)) return std::wstring();
     // An empty answer names no folder; a lone backslash would stand for the current drive's root.
-    if (buffer[0] == '\0') return std::string();
-    // AddTrailingBackslash, not a byte test: a final 0x5C may be the second byte of a character.
-    return TinyUtils::AddTrailingBackslash(std::string(buffer, strnlen(buffer, sizeof buffer)));
+    if (buffer[0] == L'\0') return std::wstring();
+    return TinyUtils::AddTrailingBackslash(std::wstring(buffer, wcsnlen(buffer, MAX_PATH + 1)));
 }
 
-std::string GetSendToFolder() { return GetSpecialFolder(CSIDL_SENDTO); }
+std::wstring GetSendToFolder() {
+    return GetSpecialFolder(CSIDL_SENDTO);
+}
 
 } // namespace TinyShell

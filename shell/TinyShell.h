@@ -10,9 +10,10 @@ void Startup();
 void Shutdown();
 
 // The folder's path (Csidl is a published CSIDL_* value) with exactly one trailing backslash, or empty
-// when the shell cannot give it.
-std::string GetSpecialFolder(int32_t Csidl);
+// when the shell cannot give it. Asked for wide: a profile or folder name may hold characters the
+// system code page lacks.
+std::wstring GetSpecialFolder(int32_t Csidl);
 // The user's Send To folder, as GetSpecialFolder gives it.
-std::string GetSendToFolder();
+std::wstring GetSendToFolder();
 
 } // namespace TinyShell

@@ -12,7 +12,7 @@ namespace TinyShlLnk {
 void Startup();
 void Shutdown();
 
-// What happens when the link object refuses IShellLinkA or IPersistFile: the process ends with exit
+// What happens when the link object refuses IShellLinkW or IPersistFile: the process ends with exit
 // code 228. The program sets a handler that runs its shut-down steps first; none set: ExitProcess(228).
 constexpr UINT InterfaceRefusedExitCode = 228;
 typedef void (*TRefusalHandler)();
@@ -20,16 +20,18 @@ void SetRefusalHandler(TRefusalHandler Handler);
 
 HRESULT CreateComInstance(REFCLSID ClassId, IUnknown*& Obj);
 
-void CreateShortcut(const std::string& LinkFile, const std::string& Description, const std::string& Target,
-                    const std::string& Arguments, const std::string& WorkDir, const std::string& IconFile,
+// Shortcuts are written and read through the wide interface, so that a path the system code page
+// lacks is stored and read as it is.
+void CreateShortcut(const std::wstring& LinkFile, const std::wstring& Description, const std::wstring& Target,
+                    const std::wstring& Arguments, const std::wstring& WorkDir, const std::wstring& IconFile,
                     int32_t IconIndex, int32_t ShowCmd, uint16_t HotKey);
 
 // The target path stored in the shortcut, read without resolving; empty when it cannot be read.
-std::string GetShortcutTarget(const std::string& LinkFile);
+std::wstring GetShortcutTarget(const std::wstring& LinkFile);
 
 // Whether some shortcut in Send To targets a file named ExeName (letter case aside).
-bool SendToShortcutExists(const std::string& ExeName);
+bool SendToShortcutExists(const std::wstring& ExeName);
 // Deletes every shortcut in Send To that targets a file named ExeName.
-void DeleteSendToShortcuts(const std::string& ExeName);
+void DeleteSendToShortcuts(const std::wstring& ExeName);
 
 } // namespace TinyShlLnk

@@ -1,8 +1,9 @@
 // One table of files sent as the shell sends them (a wide command line; files made with the wide API),
 // run once for each kind of machine the rig plays: the system code page, the format locale and the
 // keyboard layout come from the environment the driver runs in (see WineTiers.cmake). Whatever the
-// machine, the copied text names the file that was sent, byte-exact wherever the system code page
-// holds the name, and a Unicode paste reads the same path.
+// machine, a Unicode paste reads exactly the real path or name, and the ANSI text is byte-exact
+// wherever the system code page holds it, else stands for the same file (its 8.3 form) or for none (a
+// '?' for each character the code page lacks): never for a look-alike.
 #include "E2eFixture.h"
 
 #include <memory>
@@ -26,13 +27,32 @@ std::wstring LongW(const std::wstring& path) {
     return n > 0 && n < 1024 ? std::wstring(buffer, n) : std::wstring();
 }
 
-std::wstring ShortW(const std::wstring& path) {
-    wchar_t buffer[1024] = {};
-    const DWORD n = GetShortPathNameW(path.c_str(), buffer, 1024);
-    return n > 0 && n < 1024 ? std::wstring(buffer, n) : std::wstring();
+std::wstring LastName(const std::wstring& path) {
+    return path.substr(path.find_last_of(L'\\') + 1);
+}
+std::wstring FolderOf(const std::wstring& path) {
+    return path.substr(0, path.find_last_of(L'\\'));
 }
 
-std::wstring LastName(const std::wstring& path) { return path.substr(path.find_last_of(L'\\') + 1); }
+// The lines of a list text, each ended by CR LF.
+template <typename Str> std::vector<Str> LinesOf(const Str& text) {
+    std::vector<Str> lines;
+    for (size_t at = 0, end; (end = text.find(typename Str::value_type('\r'), at)) != Str::npos; at = end + 2)
+        lines.push_back(text.substr(at, end - at));
+    return lines;
+}
+
+// ANSI text that stands for the item whose exact long path is longPath, seen from folder: it names that
+// very item, or (holding a '?', which no file name can) no item at all.
+void ExpectStandsFor(const std::string& bytes, const std::wstring& folder, const std::wstring& longPath) {
+    const std::wstring read = WideOf(bytes);
+    const std::wstring path = read.find(L'\\') == std::wstring::npos ? folder + L"\\" + read : read;
+    if (read.find(L'?') != std::wstring::npos) {
+        EXPECT_EQ(GetFileAttributesW(path.c_str()), INVALID_FILE_ATTRIBUTES) << bytes << " names a file";
+    } else {
+        EXPECT_EQ(LongW(path), longPath) << bytes << " names another file, or none";
+    }
+}
 
 void MakeFileW(const std::wstring& path) {
     for (size_t at = path.find(L'\\', 3); at != std::wstring::npos; at = path.find(L'\\', at + 1))
@@ -43,31 +63,57 @@ void MakeFileW(const std::wstring& path) {
 // 表 (hyo) is 0x95 0x5C in code page 932: a trail byte with the value of a backslash.
 const std::wstring Hyo(30, L'\u8868');
 
+enum class Pick {
+    Shift,    // Shift copies the long path at once
+    LongPath, // item 1
+    FileName, // item 2, or 3 after the quoted path where the path has a space
+    List,     // sent with a second file: the list of long paths
+};
+
 struct MachineRow {
     const char* Name;
     std::wstring Item;  // below the scratch folder, "\" between names
     std::wstring Decoy; // what a look-alike of Item would name (made too), or empty
-    char Digit;         // 0: Shift copies the long path at once; '2': the file name item (no spaces here)
+    Pick How;
 };
+
+// Names that one code page or another lacks: Korean, an emoji beyond the BMP, Polish letters.
+const std::wstring Hangul = L"\uD55C\uAE00 memo.txt", Emoji = L"\U0001F4C4 notes.txt",
+                   Lodz = L"\u0141\u00F3d\u017A.txt";
 
 const MachineRow Rows[] = {
     // A Japanese system with English format: the lead bytes are the system's, whatever the format.
-    {"TrailBackslashInName", L"\u30BD\u30D5\u30C8\\\u8868.txt", L"", '2'},
+    {"TrailBackslashInName", L"\u30BD\u30D5\u30C8\\\u8868.txt", L"", Pick::FileName},
     // An English system with Japanese format: 0xE9 is a letter, never a lead byte.
-    {"AccentedFolder", L"Caf\u00E9\\x.txt", L"", '2'},
+    {"AccentedFolder", L"Caf\u00E9\\x.txt", L"", Pick::FileName},
     // Characters the code page lacks arrive as look-alikes in the ANSI command line.
-    {"AccentTheCodePageLacks", L"caf\u00E9.txt", L"cafe.txt", 0},
-    {"YenSignTheCodePageLacks", L"a\u00A5b.txt", L"a\\b.txt", 0},
+    {"AccentTheCodePageLacks", L"caf\u00E9.txt", L"cafe.txt", Pick::Shift},
+    {"AccentLongPathItem", L"caf\u00E9.txt", L"cafe.txt", Pick::LongPath},
+    {"AccentFileNameItem", L"caf\u00E9.txt", L"cafe.txt", Pick::FileName},
+    {"AccentInAList", L"caf\u00E9.txt", L"cafe.txt", Pick::List},
+    {"YenSignTheCodePageLacks", L"a\u00A5b.txt", L"a\\b.txt", Pick::Shift},
+    {"HangulShift", Hangul, L"", Pick::Shift},
+    {"HangulLongPathItem", Hangul, L"", Pick::LongPath},
+    {"HangulFileNameItem", Hangul, L"", Pick::FileName},
+    {"HangulInAList", Hangul, L"", Pick::List},
+    {"EmojiShift", Emoji, L"", Pick::Shift},
+    {"EmojiLongPathItem", Emoji, L"", Pick::LongPath},
+    {"EmojiFileNameItem", Emoji, L"", Pick::FileName},
+    {"EmojiInAList", Emoji, L"", Pick::List},
+    {"PolishShift", Lodz, L"Lodz.txt", Pick::Shift},
+    {"PolishLongPathItem", Lodz, L"Lodz.txt", Pick::LongPath},
+    {"PolishFileNameItem", Lodz, L"Lodz.txt", Pick::FileName},
+    {"PolishInAList", Lodz, L"Lodz.txt", Pick::List},
     // 152 characters: over 260 bytes where they take two bytes each, yet within the path limit.
-    {"LongDoubleBytePath", Hyo + L"\\" + Hyo + L"\\" + Hyo + L"\\" + Hyo + L"\\" + Hyo.substr(0, 10) + L".txt", L"",
-     0},
+    {"LongDoubleBytePath",
+     Hyo + L"\\" + Hyo + L"\\" + Hyo + L"\\" + Hyo + L"\\" + Hyo.substr(0, 10) + L".txt", L"", Pick::Shift},
 };
 
 void PrintTo(const MachineRow& row, std::ostream* os) { *os << row.Name; }
 
 class Machine : public ProgramTest, public testing::WithParamInterface<MachineRow> {};
 
-TEST_P(Machine, CopiesAPathThatNamesTheSentFile) {
+TEST_P(Machine, CopiesTheExactPathAndBytesThatNameNoOtherFile) {
     const MachineRow& row = GetParam();
     ScratchDir dir;
     const std::wstring sent = WideOf(dir.Path()) + L"\\" + row.Item;
@@ -75,34 +121,51 @@ TEST_P(Machine, CopiesAPathThatNamesTheSentFile) {
     if (!row.Decoy.empty()) MakeFileW(WideOf(dir.Path()) + L"\\" + row.Decoy);
     const std::wstring longSent = LongW(sent);
     ASSERT_FALSE(longSent.empty());
+    const std::wstring other = WideOf(dir.Path()) + L"\\plain.txt";
+    if (row.How == Pick::List) MakeFileW(other);
 
-    // As the shell starts it: the program's path and the item's, quoted, in a wide command line.
+    // As the shell starts it: the program's path and the items', quoted, in a wide command line.
     const std::wstring exe = WideOf(PathgrabExe());
+    std::wstring line = L"\"" + exe + L"\" \"" + sent + L"\"";
+    if (row.How == Pick::List) line += L" \"" + other + L"\"";
     Child p;
     {
-        std::unique_ptr<KeyHeld> shift(row.Digit ? nullptr : new KeyHeld(VK_SHIFT));
-        p = StartWide(exe, L"\"" + exe + L"\" \"" + sent + L"\"");
+        std::unique_ptr<KeyHeld> shift(row.How == Pick::Shift ? new KeyHeld(VK_SHIFT) : nullptr);
+        p = StartWide(exe, line);
         ASSERT_TRUE(p.Started());
-        if (row.Digit) {
+        if (row.How != Pick::Shift) {
             ASSERT_NE(WaitForPopupMenu(p, StartTimeoutMs), nullptr);
             PumpMessages(200);
-            TapKey(static_cast<WORD>(row.Digit));
+            const bool quoted = longSent.find(L' ') != std::wstring::npos;
+            TapKey(row.How == Pick::FileName ? (quoted ? '3' : '2') : '1');
         }
         ExpectEndsWithZero(p);
     }
     const ClipboardText got = ReadClipboard();
     ASSERT_NE(got.Text, Sentinel) << "nothing was copied";
-    const std::wstring copied = WideOf(got.Text);
-    EXPECT_EQ(got.Wide, copied) << "a Unicode paste reads another text";
-    if (row.Digit) {
-        // The file name as the code page holds it, else the 8.3 name that stands for it.
-        const std::wstring name = LastName(longSent);
-        EXPECT_EQ(copied, Held(name).empty() ? LastName(ShortW(sent)) : name);
-        return;
+    // The system's locale, not the format's: a program that reads CF_TEXT by it reads the right text.
+    EXPECT_EQ(got.Locale, GetSystemDefaultLCID());
+    std::vector<std::wstring> wanted = {row.How == Pick::FileName ? LastName(longSent) : longSent};
+    if (row.How == Pick::List) wanted.push_back(LongW(other));
+    const std::vector<std::wstring> exact = LinesOf(got.Wide);
+    const std::vector<std::string> bytes = LinesOf(got.Text);
+    if (row.How == Pick::List) {
+        ASSERT_EQ(exact.size(), 2u) << "the Unicode list lists other items";
+        ASSERT_EQ(bytes.size(), 2u) << "the ANSI list lists other items";
+        const std::vector<std::wstring> either = {exact[1], exact[0]};
+        EXPECT_EQ(exact[0] == wanted[0] ? exact : either, wanted);
+    } else {
+        EXPECT_EQ(got.Wide, wanted[0]) << "a Unicode paste reads another text";
     }
-    EXPECT_EQ(LongW(copied), longSent) << "the copied path names another file, or none";
-    if (!Held(longSent).empty()) {
-        EXPECT_EQ(got.Text, Held(longSent));
+    for (size_t i = 0; i < exact.size() || (i == 0 && row.How != Pick::List); ++i) {
+        const std::wstring& w = row.How == Pick::List ? exact[i] : got.Wide;
+        const std::string& b = row.How == Pick::List ? bytes[i] : got.Text;
+        SCOPED_TRACE(i);
+        // Byte-exact wherever the system code page holds the text; else it stands for the same item.
+        if (!Held(w).empty())
+            EXPECT_EQ(b, Held(w));
+        else
+            ExpectStandsFor(b, FolderOf(longSent), row.How == Pick::FileName ? longSent : LongW(w));
     }
 }
 

@@ -222,11 +222,11 @@ TEST_F(Registration, NoSendToFolderAsksNothing) {
     EXPECT_EQ(FolderEntries(scratch_.Path()), (Names{"cwd", "inst"}));
 }
 
-// A program whose own path the ANSI code page cannot spell has no folder to point a shortcut at: no
-// create question; the delete question still lets the user remove old shortcuts.
-TEST_F(Registration, UnknownProgramFolderOffersOnlyDeletion) {
+// A program in a folder whose name the system code page lacks (its ANSI path is a look-alike that names
+// nothing) asks its question all the same, and its shortcut points at exactly its path.
+TEST_F(Registration, ProgramInAFolderTheCodePageLacksRegistersExactly) {
     const std::wstring folder =
-        std::wstring(scratch_.Path().begin(), scratch_.Path().end()) + L"\\\xD55C\xAE00";
+        std::wstring(scratch_.Path().begin(), scratch_.Path().end()) + L"\\T\u00F6\u00F6ls \uD234\uC2A4";
     const std::wstring exe = folder + L"\\Pathgrab.exe";
     ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
     const std::string exePath = PathgrabExe();
@@ -238,10 +238,14 @@ TEST_F(Registration, UnknownProgramFolderOffersOnlyDeletion) {
 
     {
         Child p = StartWide(exe, L"\"" + exe + L"\"");
-        ExpectNoQuestion(p);
-        EXPECT_EQ(FolderEntries(sendTo()), Names{});
+        ExpectQuestionAndAnswer(p, CreateQuestion(), IDYES);
+        ASSERT_EQ(FolderEntries(sendTo()), Names{"Pathgrabber.lnk"});
+        const ShortcutFields f = ReadShortcut(inSendTo("Pathgrabber.lnk"));
+        EXPECT_TRUE(f.Loaded);
+        // The item list the shell starts the target by. (Wine keeps the stored path itself only in the
+        // code page, so GetPath reads a look-alike back there.)
+        EXPECT_EQ(f.IdListPath, exe);
     }
-    WriteShortcut(inSendTo("old.lnk"), "C:\\old\\Pathgrab.exe");
     {
         Child p = StartWide(exe, L"\"" + exe + L"\"");
         ExpectQuestionAndAnswer(p, DeleteQuestion(), IDYES);

@@ -55,4 +55,11 @@ TEST_F(Params, OnePassReadingEqualsParamStrForEveryIndex) {
     }
 }
 
+// Every UTF-16 unit is taken whole: 一 ends in a NUL byte, Ｂ and 丢 in a quote's, 丠 in a blank's.
+TEST_F(Params, WideReadingTakesEveryUnitWhole) {
+    HostStub::Current().WideCommandLine = L"p \u4E00\u89A7.txt \uFF22\u4E22 \"a \u4E20b\"";
+    EXPECT_EQ(Runtime::WideParamStrs(),
+              (std::vector<std::wstring>{L"\u4E00\u89A7.txt", L"\uFF22\u4E22", L"a \u4E20b"}));
+}
+
 } // namespace

@@ -58,6 +58,12 @@ DWORD WINAPI CharUpperBuffA(LPSTR s, DWORD n) {
     return n;
 }
 
+DWORD WINAPI CharUpperBuffW(LPWSTR s, DWORD n) {
+    for (DWORD i = 0; i < n; ++i)
+        if (s[i] >= L'a' && s[i] <= L'z') s[i] = static_cast<wchar_t>(s[i] - 32);
+    return n;
+}
+
 // A plain model of a linguistic comparison: letters compare without case first, then lower case
 // orders before upper case. Enough for host tests; the real order is asserted under Wine.
 int WINAPI CompareStringA(LCID, DWORD, LPCSTR a, int na, LPCSTR b, int nb) {

@@ -64,6 +64,7 @@ LPSTR WINAPI GetCommandLineA();
 LPWSTR WINAPI GetCommandLineW();
 LPSTR WINAPI CharNextA(LPCSTR lpsz);
 DWORD WINAPI CharUpperBuffA(LPSTR lpsz, DWORD cchLength);
+DWORD WINAPI CharUpperBuffW(LPWSTR lpsz, DWORD cchLength);
 int WINAPI CompareStringA(LCID Locale, DWORD dwCmpFlags, LPCSTR lpString1, int cchCount1, LPCSTR lpString2,
                           int cchCount2);
 DWORD WINAPI GetModuleFileNameA(HMODULE hModule, LPSTR lpFilename, DWORD nSize);

@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "TinyShlLnk.h"
+#include "TinyUtils.h"
 
 namespace TestSupport {
 
@@ -95,6 +96,15 @@ ShortcutFields ReadShortcut(const std::string& linkPath) {
     WIN32_FIND_DATAA fd;
     link.p->GetPath(buffer, sizeof buffer, &fd, SLGP_RAWPATH);
     f.Path = buffer;
+    Com<IShellLinkW> wide;
+    if (SUCCEEDED(link.p->QueryInterface(IID_IShellLinkW, reinterpret_cast<void**>(&wide.p)))) {
+        PIDLIST_ABSOLUTE list = nullptr;
+        if (SUCCEEDED(wide.p->GetIDList(&list)) && list) {
+            wchar_t fromList[MAX_PATH + 1] = {};
+            if (SHGetPathFromIDListW(list, fromList)) f.IdListPath = fromList;
+            CoTaskMemFree(list);
+        }
+    }
     std::memset(buffer, 0, sizeof buffer);
     link.p->GetWorkingDirectory(buffer, sizeof buffer);
     f.WorkDir = buffer;
@@ -116,8 +126,19 @@ void WriteShortcut(const std::string& linkPath, const std::string& target) {
     // A second CoInitialize on a thread that has COM only counts up; the thread keeps it to its end.
     static thread_local const HRESULT com = CoInitialize(nullptr);
     (void)com;
-    TinyShlLnk::CreateShortcut(linkPath, std::string(), target, std::string(), std::string(), std::string(),
-                               0, SW_SHOWNORMAL, 0);
+    CreateShortcutBytes(linkPath, std::string(), target, std::string(), std::string(), std::string(), 0,
+                        SW_SHOWNORMAL, 0);
+}
+
+std::string ShortcutTargetBytes(const std::string& linkPath) {
+    return TinyUtils::ToAnsi(TinyShlLnk::GetShortcutTarget(WideOf(linkPath))).Bytes;
+}
+
+void CreateShortcutBytes(const std::string& linkPath, const std::string& description,
+                         const std::string& target, const std::string& arguments, const std::string& workDir,
+                         const std::string& iconFile, int32_t iconIndex, int32_t showCmd, uint16_t hotKey) {
+    TinyShlLnk::CreateShortcut(WideOf(linkPath), WideOf(description), WideOf(target), WideOf(arguments),
+                               WideOf(workDir), WideOf(iconFile), iconIndex, showCmd, hotKey);
 }
 
 std::string CreateQuestion() {

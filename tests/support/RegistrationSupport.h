@@ -23,10 +23,11 @@ bool MakeFolders(const std::string& path);
 // Text of code page 932 for a UTF-8 literal, through the system's own conversion tables.
 std::string Cp932(const char* utf8);
 
-// What a shortcut file holds, read back through IShellLinkA (COM must be initialised).
+// What a shortcut file holds, read back through IShellLinkA and IShellLinkW (COM must be initialised).
 struct ShortcutFields {
     bool Loaded = false;
     std::string Path;
+    std::wstring IdListPath; // the path of its item list, through IShellLinkW
     std::string WorkDir;
     std::string Arguments;
     std::string IconFile;
@@ -37,6 +38,13 @@ ShortcutFields ReadShortcut(const std::string& linkPath);
 // Writes a shortcut to target with the program's own shortcut writer (initialising COM on the calling
 // thread when needed); long link paths are fine.
 void WriteShortcut(const std::string& linkPath, const std::string& target);
+
+// The shortcut calls, which take and give exact text, for tests written in bytes of the system code
+// page: their paths read with that code page, a target given back in it.
+std::string ShortcutTargetBytes(const std::string& linkPath);
+void CreateShortcutBytes(const std::string& linkPath, const std::string& description,
+                         const std::string& target, const std::string& arguments, const std::string& workDir,
+                         const std::string& iconFile, int32_t iconIndex, int32_t showCmd, uint16_t hotKey);
 
 // The two registration questions, as code page 932 bytes derived from their Unicode reading.
 std::string CreateQuestion();

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "Pathgrab.h"
+#include "TextSupport.h"
 
 #include <cstdio>
 #include <string>
@@ -9,10 +10,10 @@
 namespace {
 
 // Stands in for the list commands, so that each identifier's list text can be told apart.
-std::string FakeListText(uint32_t Id) {
+TinyUtils::TText FakeListText(uint32_t Id) {
     char text[32];
     std::snprintf(text, sizeof text, "list %#x\r\n", Id);
-    return text;
+    return TestText(text);
 }
 
 struct CommandCase {
@@ -24,17 +25,19 @@ class CommandTextTable : public testing::TestWithParam<CommandCase> {
   protected:
     void SetUp() override {
         // Ampersands stay single in the copied text: only captions double them.
-        Pathgrab::TargetLongPath = "C:\\R&D\\plan.txt";
-        Pathgrab::TargetFileName = "plan.txt";
-        Pathgrab::TargetBaseName = "plan";
-        Pathgrab::TargetFolder = "C:\\R&D";
-        Pathgrab::TargetShortPath = "C:\\R&D\\PLAN~1.TXT";
+        Pathgrab::TargetLongPath = TestText("C:\\R&D\\plan.txt");
+        Pathgrab::TargetFileName = TestText("plan.txt");
+        Pathgrab::TargetBaseName = TestText("plan");
+        Pathgrab::TargetFolder = TestText("C:\\R&D");
+        Pathgrab::TargetShortPath = TestText("C:\\R&D\\PLAN~1.TXT");
     }
     void TearDown() override { Pathgrab::ReleaseTargets(); }
 };
 
 TEST_P(CommandTextTable, ProducesItsText) {
-    EXPECT_EQ(Pathgrab::CommandText(GetParam().id, FakeListText), GetParam().expected);
+    const TinyUtils::TText text = Pathgrab::CommandText(GetParam().id, FakeListText);
+    EXPECT_EQ(text.Bytes, GetParam().expected);
+    EXPECT_EQ(text.Wide, TestText(GetParam().expected).Wide) << "the exact text is another item";
 }
 
 // Quoted forms get their quotes even without a space in them.
@@ -57,10 +60,10 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(CommandText, EmptyFormsGiveNoTextButQuotedOnesStillGetTheirQuotes) {
     Pathgrab::ReleaseTargets();
-    EXPECT_EQ(Pathgrab::CommandText(Pathgrab::IDM_LONG_PATH, FakeListText), "");
-    EXPECT_EQ(Pathgrab::CommandText(Pathgrab::IDM_SHORT_PATH, FakeListText), "");
-    EXPECT_EQ(Pathgrab::CommandText(Pathgrab::IDM_QUOTED_LONG_PATH, FakeListText), "\"\"");
-    EXPECT_EQ(Pathgrab::CommandText(Pathgrab::IDM_QUOTED_FOLDER, FakeListText), "\"\"");
+    EXPECT_EQ(Pathgrab::CommandText(Pathgrab::IDM_LONG_PATH, FakeListText).Wide, L"");
+    EXPECT_EQ(Pathgrab::CommandText(Pathgrab::IDM_SHORT_PATH, FakeListText).Wide, L"");
+    EXPECT_EQ(Pathgrab::CommandText(Pathgrab::IDM_QUOTED_LONG_PATH, FakeListText).Bytes, "\"\"");
+    EXPECT_EQ(Pathgrab::CommandText(Pathgrab::IDM_QUOTED_FOLDER, FakeListText).Bytes, "\"\"");
 }
 
 } // namespace

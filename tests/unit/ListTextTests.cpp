@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "Pathgrab.h"
+#include "TextSupport.h"
 
 #include <string>
 #include <vector>
@@ -11,12 +12,13 @@ namespace {
 
 // The long form as the file system would give it: the one short folder name here is lengthened,
 // and "?" stands for a path whose long form cannot be obtained.
-std::string FakeLongPath(const std::string& Path) {
-    if (Path.find('?') != std::string::npos) return std::string();
+TinyUtils::TText FakeLongPath(const TinyUtils::TText& Arg) {
+    const std::string& Path = Arg.Bytes;
+    if (Path.find('?') != std::string::npos) return {};
     const std::string shortFolder = "C:\\MYFILE~1\\";
     if (Path.compare(0, shortFolder.size(), shortFolder) == 0)
-        return "C:\\My Files\\" + Path.substr(shortFolder.size());
-    return Path;
+        return TestText("C:\\My Files\\" + Path.substr(shortFolder.size()));
+    return Arg;
 }
 
 struct ListCase {
@@ -29,10 +31,31 @@ class ListTextTable : public testing::TestWithParam<ListCase> {};
 
 TEST_P(ListTextTable, AllFourLists) {
     const ListCase& c = GetParam();
-    EXPECT_EQ(Pathgrab::PathListText(c.args, false, FakeLongPath), c.paths);
-    EXPECT_EQ(Pathgrab::PathListText(c.args, true, FakeLongPath), c.quotedPaths);
-    EXPECT_EQ(Pathgrab::NameListText(c.args, true, FakeLongPath), c.namesWithExt);
-    EXPECT_EQ(Pathgrab::NameListText(c.args, false, FakeLongPath), c.namesWithoutExt);
+    std::vector<TinyUtils::TText> args;
+    for (const std::string& a : c.args)
+        args.push_back(TestText(a));
+    const struct {
+        TinyUtils::TText got;
+        const std::string& expected;
+    } lists[] = {{Pathgrab::PathListText(args, false, FakeLongPath), c.paths},
+                 {Pathgrab::PathListText(args, true, FakeLongPath), c.quotedPaths},
+                 {Pathgrab::NameListText(args, true, FakeLongPath), c.namesWithExt},
+                 {Pathgrab::NameListText(args, false, FakeLongPath), c.namesWithoutExt}};
+    for (const auto& l : lists) {
+        EXPECT_EQ(l.got.Bytes, l.expected);
+        EXPECT_EQ(l.got.Wide, TestText(l.expected).Wide) << "the exact text lists other items";
+    }
+}
+
+// Where an item's bytes only stand for it (an 8.3 form), the bytes decide the order and the exact text
+// follows them line for line; whether to quote is the exact text's question.
+TEST(ListText, ExactLinesFollowTheBytesOrder) {
+    const std::vector<TinyUtils::TText> args = {{"C:\\W\\CAF_~1.TXT", L"C:\\W\\a caf\u00E9.txt"},
+                                                {"C:\\W\\b.txt", L"C:\\W\\b.txt"}};
+    const TinyUtils::TText got =
+        Pathgrab::PathListText(args, true, [](const TinyUtils::TText& a) { return a; });
+    EXPECT_EQ(got.Bytes, "C:\\W\\b.txt\r\n\"C:\\W\\CAF_~1.TXT\"\r\n");
+    EXPECT_EQ(got.Wide, L"C:\\W\\b.txt\r\n\"C:\\W\\a caf\u00E9.txt\"\r\n");
 }
 
 std::string OfLength(size_t n, const std::string& tail) {

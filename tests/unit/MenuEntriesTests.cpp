@@ -4,6 +4,7 @@
 
 #include "Pathgrab.h"
 #include "Texts.h"
+#include "TextSupport.h"
 
 #include <cstdio>
 #include <string>
@@ -37,17 +38,17 @@ const std::string NamesWithoutExtText =
 const std::string CancelText = "\x83\x4c\x83\x83\x83\x93\x83\x5a\x83\x8b";
 
 TMenuEntry Item(uint32_t id, const std::string& caption) {
-    return {id, caption, std::string(), false};
+    return {id, caption, {}, false};
 }
 TMenuEntry Sep() {
-    return {0, std::string(), std::string(), true};
+    return {0, std::string(), {}, true};
 }
-// The number and separator are the program's text; the path form, quotes included, is the system's.
+// The number and separator are the program's text; the path form, quotes included, is the item's.
 TMenuEntry Form(uint32_t id, int n, const std::string& shown, const std::string& colon = Colon) {
-    return {id, "&" + std::to_string(n) + colon, shown, false};
+    return {id, "&" + std::to_string(n) + colon, TestText(shown), false};
 }
 TMenuEntry Quoted(uint32_t id, int n, const std::string& shown) {
-    return {id, "&" + std::to_string(n) + Colon, "\"" + shown + "\"", false};
+    return {id, "&" + std::to_string(n) + Colon, TestText("\"" + shown + "\""), false};
 }
 TMenuEntry Cancel() {
     return Item(Pathgrab::IDM_CANCEL, CancelText);
@@ -77,7 +78,7 @@ std::string Describe(const std::vector<TMenuEntry>& menu) {
         std::snprintf(id, sizeof id, "  %#x ", e.Id);
         s += id;
         // The bar shows where the program's text ends and the path form begins.
-        for (unsigned char c : e.Fixed + '|' + e.Form) {
+        for (unsigned char c : e.Fixed + '|' + e.Form.Bytes) {
             if (c >= 0x20 && c < 0x7F) {
                 s += static_cast<char>(c);
             } else {
@@ -98,20 +99,22 @@ class MenuEntriesTable : public testing::TestWithParam<MenuCase> {
 
 TEST_P(MenuEntriesTable, LaysOutItemsInOrder) {
     const MenuCase& c = GetParam();
-    Pathgrab::TargetLongPath = c.targets.Long;
-    Pathgrab::TargetFileName = c.targets.FileName;
-    Pathgrab::TargetBaseName = c.targets.BaseName;
-    Pathgrab::TargetFolder = c.targets.Folder;
-    Pathgrab::TargetShortPath = c.targets.Short;
+    Pathgrab::TargetLongPath = TestText(c.targets.Long);
+    Pathgrab::TargetFileName = TestText(c.targets.FileName);
+    Pathgrab::TargetBaseName = TestText(c.targets.BaseName);
+    Pathgrab::TargetFolder = TestText(c.targets.Folder);
+    Pathgrab::TargetShortPath = TestText(c.targets.Short);
     const std::vector<TMenuEntry> got =
         Pathgrab::MenuEntries(c.argCount, c.isFolder, Pathgrab::FaceFor(c.uiLanguage));
     EXPECT_EQ(Describe(got), Describe(c.expected));
-    // Separators carry identifier 0 and no caption, whatever the description shows.
     for (const TMenuEntry& e : got) {
+        // The menu shows the exact text of the same form.
+        EXPECT_EQ(e.Form.Wide, TestText(e.Form.Bytes).Wide) << e.Id;
+        // Separators carry identifier 0 and no caption, whatever the description shows.
         if (e.Separator) {
             EXPECT_EQ(e.Id, 0u);
             EXPECT_TRUE(e.Fixed.empty());
-            EXPECT_TRUE(e.Form.empty());
+            EXPECT_TRUE(e.Form.Wide.empty());
         }
     }
 }
@@ -235,6 +238,20 @@ INSTANTIATE_TEST_SUITE_P(
              Item(IDM_CANCEL, "Cancel")},
             0x0804}),
     [](const testing::TestParamInfo<MenuCase>& p) { return std::string(p.param.name); });
+
+// An item with a space whose bytes are its 8.3 form (no space) still gets its quoted items, and each
+// reading of a form is quoted alike.
+TEST(MenuEntries, QuotedItemsFollowTheExactText) {
+    Pathgrab::TargetLongPath = {"C:\\MYFILE~1\\CAF_~1.TXT", L"C:\\My Files\\caf\u00E9 au lait.txt"};
+    Pathgrab::TargetFolder = {"C:\\MYFILE~1", L"C:\\My Files"};
+    const std::vector<TMenuEntry> got = Pathgrab::MenuEntries(1, false, Pathgrab::FaceFor(0x0411));
+    ASSERT_GE(got.size(), 8u);
+    EXPECT_EQ(got[1].Id, IDM_QUOTED_LONG_PATH);
+    EXPECT_EQ(got[1].Form.Bytes, "\"C:\\MYFILE~1\\CAF_~1.TXT\"");
+    EXPECT_EQ(got[1].Form.Wide, L"\"C:\\My Files\\caf\u00E9 au lait.txt\"");
+    EXPECT_EQ(got[7].Id, IDM_QUOTED_FOLDER);
+    Pathgrab::ReleaseTargets();
+}
 
 // Every text with one reading per language has both: a Japanese one (code page 932, so not plain
 // ASCII) and an English one (plain ASCII, so the same in every code page), and the questions say what

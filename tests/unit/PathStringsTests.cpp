@@ -2,6 +2,7 @@
 // stand-in on the host and the real locale under Wine.
 #include <gtest/gtest.h>
 
+#include "TextSupport.h"
 #include "TinyUtils.h"
 
 #include <climits>
@@ -44,6 +45,16 @@ TEST_P(PathTable, EveryOperation) {
     EXPECT_EQ(PathChangeExt(in, ""), Or(r.noExt, r.input));
     EXPECT_EQ(AddTrailingBackslash(in), Or(r.addBackslash, r.input));
     EXPECT_EQ(DropTrailingBackslash(in), Or(r.dropBackslash, r.input));
+    // The exact text of the same path splits alike, one unit a character.
+    const std::wstring w = TestText(in).Wide;
+    auto wide = [](const std::string& bytes) { return TestText(bytes).Wide; };
+    EXPECT_EQ(PathHead(w), wide(Or(r.head, r.input)));
+    EXPECT_EQ(PathFolder(w), wide(Or(r.folder, r.input)));
+    EXPECT_EQ(PathFileName(w), wide(Or(r.fileName, r.input)));
+    EXPECT_EQ(PathExt(w), wide(Or(r.ext, r.input)));
+    EXPECT_EQ(PathChangeExt(w, L""), wide(Or(r.noExt, r.input)));
+    EXPECT_EQ(AddTrailingBackslash(w), wide(Or(r.addBackslash, r.input)));
+    EXPECT_EQ(DropTrailingBackslash(w), wide(Or(r.dropBackslash, r.input)));
 }
 
 // Columns: input, PathHead, PathFolder, PathFileName, PathExt, PathChangeExt(""), AddTrailingBackslash,
@@ -177,6 +188,23 @@ TEST(PathStrings, UpperCaseLocaleKeepsLengthAndDoubleByteCharacters) {
     const std::string original = "abc";
     UpperCaseLocale(original);
     EXPECT_EQ(original, "abc");
+}
+
+// The bytes that stand for an item: its own when exact, else its 8.3 form's when exact, else its own
+// with '?' (also where the 8.3 form is the long name itself, as on a volume without 8.3 names).
+TEST(StandInBytes, ExactThenShortFormThenTheMarkedText) {
+    const struct {
+        TConversion text, shortForm;
+        const char* expected;
+    } rows[] = {
+        {{"C:\\a.txt", true}, {"", false}, "C:\\a.txt"},
+        {{"C:\\caf?.txt", false}, {"C:\\CAF_~1.TXT", true}, "C:\\CAF_~1.TXT"},
+        {{"C:\\caf?.txt", false}, {"C:\\caf?.txt", false}, "C:\\caf?.txt"},
+        {{"C:\\caf?.txt", false}, {"", true}, "C:\\caf?.txt"}, // no short form at all
+        {{"", true}, {"", true}, ""},
+    };
+    for (const auto& r : rows)
+        EXPECT_EQ(StandInBytes(r.text, r.shortForm), r.expected) << r.expected;
 }
 
 TEST(PathStrings, StringToBufferCopiesUpToAZeroAndTerminates) {

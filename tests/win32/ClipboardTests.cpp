@@ -22,21 +22,34 @@ TEST(PutClipboardText, EmptyTextLeavesTheClipboardAlone) {
     EXPECT_EQ(TestSupport::ReadClipboard().Text, "sentinel");
 }
 
-// Another program holding the clipboard for a moment delays the copy instead of losing it.
+// Another program holding the clipboard for a moment delays the copy instead of losing it. The holder
+// opens it for a window of another thread, as a clipboard manager would: that keeps this thread out
+// until it closes the clipboard.
 TEST(PutClipboardText, WaitsOutABriefHolder) {
-    HANDLE opened = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-    std::thread holder([opened] {
-        if (OpenClipboard(nullptr)) {
-            SetEvent(opened);
+    HANDLE opened = CreateEventA(nullptr, TRUE, FALSE, nullptr),
+           checked = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    bool held = false;
+    std::thread holder([opened, checked, &held] {
+        HWND owner =
+            CreateWindowExA(0, "STATIC", "holder", 0, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
+        held = owner && OpenClipboard(owner);
+        SetEvent(opened);
+        WaitForSingleObject(checked, 10000);
+        if (held) {
             Sleep(100);
             CloseClipboard();
         }
-        SetEvent(opened);
+        if (owner) DestroyWindow(owner);
     });
-    WaitForSingleObject(opened, 5000);
+    WaitForSingleObject(opened, 10000);
+    // While it is held, this thread cannot open the clipboard.
+    const bool excluded = !OpenClipboard(nullptr) || (CloseClipboard(), false);
+    SetEvent(checked);
     TinyUtils::PutClipboardText(nullptr, "C:\\held.txt");
     holder.join();
     CloseHandle(opened);
+    CloseHandle(checked);
+    ASSERT_TRUE(held && excluded) << "the holder did not keep this thread out";
     EXPECT_EQ(TestSupport::ReadClipboard().Text, "C:\\held.txt");
 }
 

@@ -76,11 +76,12 @@ TEST(BuildPopupMenuChild, MatchesComputedEntries) {
     const bool japanese = m.UiLanguage == 0x0411;
 
     using namespace Pathgrab;
-    TargetLongPath = c->longPath;
-    TargetFolder = TinyUtils::PathFolder(c->longPath);
-    TargetShortPath = "C:\\SHORT~1\\X~1.TXT";
-    TargetFileName = TinyUtils::PathFileName(c->longPath);
-    TargetBaseName = TinyUtils::PathChangeExt(TargetFileName, std::string());
+    using TinyUtils::TextOfBytes;
+    TargetLongPath = TextOfBytes(c->longPath);
+    TargetFolder = TextOfBytes(TinyUtils::PathFolder(c->longPath));
+    TargetShortPath = TextOfBytes("C:\\SHORT~1\\X~1.TXT");
+    TargetFileName = TextOfBytes(TinyUtils::PathFileName(c->longPath));
+    TargetBaseName = WithoutExt(TargetFileName);
     BuildPopupMenu();
     ASSERT_TRUE(PopupMenuHandle != nullptr && IsMenu(PopupMenuHandle));
 
@@ -100,7 +101,8 @@ TEST(BuildPopupMenuChild, MatchesComputedEntries) {
         wchar_t caption[600] = L"";
         const int n = GetMenuStringW(PopupMenuHandle, i, caption, 600, MF_BYPOSITION);
         const std::wstring shown(caption, n > 0 ? n : 0);
-        EXPECT_EQ(shown, TinyUtils::WideFromBytes(e.Fixed, 932) + TinyUtils::WideFromBytes(e.Form, CP_ACP))
+        EXPECT_EQ(shown,
+                  TinyUtils::WideFromBytes(e.Fixed, 932) + TinyUtils::WideFromBytes(e.Form.Bytes, CP_ACP))
             << "position " << i;
         if (e.Id == IDM_CANCEL) {
             EXPECT_EQ(shown, japanese ? JapaneseCancel : L"Cancel");

@@ -124,9 +124,10 @@ TEST(PathForms, LongFormsUpTo260BytesAreWholeAnd261IsEmpty) {
 
 namespace {
 
-// A path sent wide, read as bytes of the system code page (932 in the rig): the path itself when the
-// code page holds it, its 8.3 form when only that is held, nothing when neither names the file.
-TEST(PathForms, HeldPathOfWhatTheShellSent) {
+// A path sent wide, in both readings on a 932 system: its exact text always; as bytes the path itself
+// when the code page holds it, its 8.3 form when only that is held, else the text with '?' for what
+// the code page lacks, which names no file.
+TEST(PathForms, PathTextOfWhatTheShellSent) {
     ScratchDir dir;
     const std::wstring base(dir.Path().begin(), dir.Path().end()); // the scratch path is ASCII
     const std::wstring accent = base + L"\\caf\u00E9.txt", yen = base + L"\\a\u00A5b.txt";
@@ -142,13 +143,44 @@ TEST(PathForms, HeldPathOfWhatTheShellSent) {
         std::string expected;
     } rows[] = {
         {base + L"\\\u8868.txt", dir.Path() + "\\\x95\x5C.txt"}, // held: the bytes, even for a missing file
-        {accent, shortOf(accent)},                                // e-acute: not in 932
-        {yen, shortOf(yen)},                                      // the yen sign would best-fit to "\"
-        {base + L"\\missing\u00E9.txt", ""},                      // not held, and no 8.3 form to fall back on
+        {accent, shortOf(accent)},                               // e-acute: not in 932
+        {yen, shortOf(yen)},                                     // the yen sign would best-fit to "\"
+        {base + L"\\missing\u00E9.txt", dir.Path() + "\\missing?.txt"}, // no 8.3 form to fall back on
         {L"", ""},
     };
-    for (const auto& r : rows)
-        EXPECT_EQ(HeldPath(r.sent), r.expected);
+    for (const auto& r : rows) {
+        const TText t = PathText(r.sent);
+        EXPECT_EQ(t.Bytes, r.expected);
+        EXPECT_EQ(t.Wide, r.sent);
+    }
+}
+
+DWORD WINAPI LongNameItself(LPCWSTR path, LPWSTR buffer, DWORD size) {
+    const DWORD n = static_cast<DWORD>(wcslen(path));
+    if (n >= size) return n + 1;
+    wcscpy(buffer, path);
+    return n;
+}
+
+// On a volume without 8.3 names the short-path call answers with the long name itself. The Unicode
+// paste is still the exact path, and the ANSI text names no file, not the look-alike beside it.
+TEST(PathForms, VolumeWithoutShortNamesStillCopiesExactly) {
+    ScratchDir dir;
+    const std::wstring base(dir.Path().begin(), dir.Path().end());
+    const std::wstring accent = base + L"\\caf\u00E9 au lait.txt";
+    CloseHandle(CreateFileW(accent.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    ASSERT_TRUE(MakeFile(dir.Path() + "\\cafe au lait.txt"));
+    TText t;
+    {
+        TestSupport::ImportPatch noShortNames("kernel32.dll", "GetShortPathNameW", &LongNameItself);
+        ASSERT_TRUE(noShortNames.Installed());
+        t = PathText(ToLongPath(accent));
+    }
+    PutClipboardText(nullptr, t);
+    const TestSupport::ClipboardText got = TestSupport::ReadClipboard();
+    EXPECT_EQ(got.Wide, accent);
+    EXPECT_EQ(got.Text, dir.Path() + "\\caf? au lait.txt");
+    EXPECT_EQ(GetFileAttributesA(got.Text.c_str()), INVALID_FILE_ATTRIBUTES) << "names a file";
 }
 
 } // namespace

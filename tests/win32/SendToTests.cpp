@@ -12,7 +12,7 @@ using Names = std::vector<std::string>;
 
 namespace {
 
-const char Exe[] = "Pathgrab.exe";
+const wchar_t Exe[] = L"Pathgrab.exe";
 
 class SendToWalk : public ::testing::Test {
   protected:
@@ -122,7 +122,7 @@ TEST_F(SendToWalk, ExistsStopsAtTheFirstMatch) {
     }
     {
         CoCreateSpy spy;
-        EXPECT_FALSE(TinyShlLnk::SendToShortcutExists("Other.exe"));
+        EXPECT_FALSE(TinyShlLnk::SendToShortcutExists(L"Other.exe"));
         EXPECT_EQ(spy.Calls(), 3); // without a match every shortcut is opened
     }
     EXPECT_EQ(FolderEntries(dir_).size(), 3u);
@@ -201,8 +201,8 @@ TEST_F(SendToWalk, LinkPathsOver260BytesAreNotRead) {
 TEST_F(SendToWalk, EmptyNameMatchesNothing) {
     scratch_.File("SendTo\\junk.lnk", "not a shortcut");
     Link("mine.lnk", "C:\\apps\\Pathgrab.exe");
-    EXPECT_FALSE(TinyShlLnk::SendToShortcutExists(""));
-    TinyShlLnk::DeleteSendToShortcuts("");
+    EXPECT_FALSE(TinyShlLnk::SendToShortcutExists(L""));
+    TinyShlLnk::DeleteSendToShortcuts(L"");
     EXPECT_EQ(FolderEntries(dir_), (Names{"junk.lnk", "mine.lnk"}));
-    EXPECT_FALSE(TinyShlLnk::SendToShortcutExists("x.exe"));
+    EXPECT_FALSE(TinyShlLnk::SendToShortcutExists(L"x.exe"));
 }

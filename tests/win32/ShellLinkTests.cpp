@@ -17,7 +17,7 @@
 namespace {
 
 const CLSID ClsidShellLink = {0x00021401, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
-const IID IidShellLinkA = {0x000214EE, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
+const IID IidShellLinkW = {0x000214F9, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
 const IID IidPersistFile = {0x0000010B, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
 const IID IidUnknown = {0x00000000, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
 const IID IidClassFactory = {0x00000001, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
@@ -29,15 +29,16 @@ struct FakeWorld {
     int liveObjects = 0;
     bool refuseShellLink = false;
     bool refusePersistFile = false;
-    std::string pathToReport; // what GetPath writes, without a NUL when it fills the whole buffer
+    std::wstring pathToReport; // what GetPath writes, without a NUL when it fills the whole buffer
 };
 FakeWorld world;
 
-std::string Str(const char* s) {
-    return s ? "\"" + std::string(s) + "\"" : "null";
+// The (ASCII) text of a wide argument, quoted.
+std::string Str(const wchar_t* s) {
+    return s ? "\"" + std::string(s, s + wcslen(s)) + "\"" : "null";
 }
 
-class FakeLink : public IShellLinkA, public IPersistFile {
+class FakeLink : public IShellLinkW, public IPersistFile {
   public:
     FakeLink() { ++world.liveObjects; }
     virtual ~FakeLink() { --world.liveObjects; }
@@ -45,11 +46,11 @@ class FakeLink : public IShellLinkA, public IPersistFile {
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override {
         *out = nullptr;
         if (IsEqualIID(riid, IidUnknown)) {
-            *out = static_cast<IShellLinkA*>(this);
-        } else if (IsEqualIID(riid, IidShellLinkA)) {
-            world.calls.push_back("QueryInterface(IShellLinkA)");
+            *out = static_cast<IShellLinkW*>(this);
+        } else if (IsEqualIID(riid, IidShellLinkW)) {
+            world.calls.push_back("QueryInterface(IShellLinkW)");
             if (world.refuseShellLink) return E_NOINTERFACE;
-            *out = static_cast<IShellLinkA*>(this);
+            *out = static_cast<IShellLinkW*>(this);
         } else if (IsEqualIID(riid, IidPersistFile)) {
             world.calls.push_back("QueryInterface(IPersistFile)");
             if (world.refusePersistFile) return E_NOINTERFACE;
@@ -67,31 +68,31 @@ class FakeLink : public IShellLinkA, public IPersistFile {
         return n;
     }
 
-    // IShellLinkA
-    HRESULT STDMETHODCALLTYPE GetPath(LPSTR file, int cch, WIN32_FIND_DATAA*, DWORD flags) override {
+    // IShellLinkW
+    HRESULT STDMETHODCALLTYPE GetPath(LPWSTR file, int cch, WIN32_FIND_DATAW*, DWORD flags) override {
         char call[64];
         std::snprintf(call, sizeof call, "GetPath(%d, %lu)", cch, static_cast<unsigned long>(flags));
         world.calls.push_back(call);
-        const std::string& p = world.pathToReport;
+        const std::wstring& p = world.pathToReport;
         for (size_t i = 0; i < p.size() && i < static_cast<size_t>(cch); ++i)
             file[i] = p[i];
-        if (p.size() < static_cast<size_t>(cch)) file[p.size()] = '\0';
+        if (p.size() < static_cast<size_t>(cch)) file[p.size()] = L'\0';
         return p.empty() ? S_FALSE : S_OK;
     }
     HRESULT STDMETHODCALLTYPE GetIDList(PIDLIST_ABSOLUTE*) override { return Unexpected("GetIDList"); }
     HRESULT STDMETHODCALLTYPE SetIDList(PCIDLIST_ABSOLUTE) override { return Unexpected("SetIDList"); }
-    HRESULT STDMETHODCALLTYPE GetDescription(LPSTR, int) override { return Unexpected("GetDescription"); }
-    HRESULT STDMETHODCALLTYPE SetDescription(LPCSTR s) override {
+    HRESULT STDMETHODCALLTYPE GetDescription(LPWSTR, int) override { return Unexpected("GetDescription"); }
+    HRESULT STDMETHODCALLTYPE SetDescription(LPCWSTR s) override {
         return Log("SetDescription(" + Str(s) + ")");
     }
-    HRESULT STDMETHODCALLTYPE GetWorkingDirectory(LPSTR, int) override {
+    HRESULT STDMETHODCALLTYPE GetWorkingDirectory(LPWSTR, int) override {
         return Unexpected("GetWorkingDirectory");
     }
-    HRESULT STDMETHODCALLTYPE SetWorkingDirectory(LPCSTR s) override {
+    HRESULT STDMETHODCALLTYPE SetWorkingDirectory(LPCWSTR s) override {
         return Log("SetWorkingDirectory(" + Str(s) + ")");
     }
-    HRESULT STDMETHODCALLTYPE GetArguments(LPSTR, int) override { return Unexpected("GetArguments"); }
-    HRESULT STDMETHODCALLTYPE SetArguments(LPCSTR s) override { return Log("SetArguments(" + Str(s) + ")"); }
+    HRESULT STDMETHODCALLTYPE GetArguments(LPWSTR, int) override { return Unexpected("GetArguments"); }
+    HRESULT STDMETHODCALLTYPE SetArguments(LPCWSTR s) override { return Log("SetArguments(" + Str(s) + ")"); }
     HRESULT STDMETHODCALLTYPE GetHotkey(WORD*) override { return Unexpected("GetHotkey"); }
     HRESULT STDMETHODCALLTYPE SetHotkey(WORD k) override {
         return Log("SetHotkey(" + std::to_string(k) + ")");
@@ -100,17 +101,17 @@ class FakeLink : public IShellLinkA, public IPersistFile {
     HRESULT STDMETHODCALLTYPE SetShowCmd(int n) override {
         return Log("SetShowCmd(" + std::to_string(n) + ")");
     }
-    HRESULT STDMETHODCALLTYPE GetIconLocation(LPSTR, int, int*) override {
+    HRESULT STDMETHODCALLTYPE GetIconLocation(LPWSTR, int, int*) override {
         return Unexpected("GetIconLocation");
     }
-    HRESULT STDMETHODCALLTYPE SetIconLocation(LPCSTR s, int i) override {
+    HRESULT STDMETHODCALLTYPE SetIconLocation(LPCWSTR s, int i) override {
         return Log("SetIconLocation(" + Str(s) + ", " + std::to_string(i) + ")");
     }
-    HRESULT STDMETHODCALLTYPE SetRelativePath(LPCSTR, DWORD) override {
+    HRESULT STDMETHODCALLTYPE SetRelativePath(LPCWSTR, DWORD) override {
         return Unexpected("SetRelativePath");
     }
     HRESULT STDMETHODCALLTYPE Resolve(HWND, DWORD) override { return Unexpected("Resolve"); }
-    HRESULT STDMETHODCALLTYPE SetPath(LPCSTR s) override { return Log("SetPath(" + Str(s) + ")"); }
+    HRESULT STDMETHODCALLTYPE SetPath(LPCWSTR s) override { return Log("SetPath(" + Str(s) + ")"); }
 
     // IPersistFile
     HRESULT STDMETHODCALLTYPE GetClassID(CLSID*) override { return Unexpected("GetClassID"); }
@@ -204,8 +205,10 @@ class CreateShortcutCalls : public FakeShellLink, public testing::WithParamInter
 TEST_P(CreateShortcutCalls, SetsWhatIsGivenInOrder) {
     const CreateCase& c = GetParam();
     // 表 has the trail byte 0x5C; the whole link path reaches Save as UTF-16.
-    TinyShlLnk::CreateShortcut("C:\\\x95\x5C\\a.lnk", c.description, c.target, c.arguments, c.workDir,
-                               c.iconFile, c.iconIndex, c.showCmd, c.hotKey);
+    using TestSupport::WideOf;
+    TinyShlLnk::CreateShortcut(L"C:\\\u8868\\a.lnk", WideOf(c.description), WideOf(c.target),
+                               WideOf(c.arguments), WideOf(c.workDir), WideOf(c.iconFile), c.iconIndex,
+                               c.showCmd, c.hotKey);
     EXPECT_EQ(world.calls, c.calls);
     EXPECT_EQ(world.fileName, L"C:\\\u8868\\a.lnk");
     EXPECT_EQ(world.liveObjects, 0) << "a reference outlived the call";
@@ -223,7 +226,7 @@ INSTANTIATE_TEST_SUITE_P(
                    3,
                    7,
                    0x0241,
-                   {"QueryInterface(IShellLinkA)", "SetPath(\"C:\\T\\Pathgrab.exe\")", "SetArguments(\"-x\")",
+                   {"QueryInterface(IShellLinkW)", "SetPath(\"C:\\T\\Pathgrab.exe\")", "SetArguments(\"-x\")",
                     "SetWorkingDirectory(\"C:\\T\")", "SetIconLocation(\"C:\\T\\i.exe\", 3)", "SetShowCmd(7)",
                     "SetDescription(\"desc\")", "SetHotkey(577)", "QueryInterface(IPersistFile)",
                     "Save(-1)"}},
@@ -237,7 +240,7 @@ INSTANTIATE_TEST_SUITE_P(
                    0,
                    1,
                    0,
-                   {"QueryInterface(IShellLinkA)", "SetPath(\"C:\\T\\Pathgrab.exe\")", "SetArguments(\"\")",
+                   {"QueryInterface(IShellLinkW)", "SetPath(\"C:\\T\\Pathgrab.exe\")", "SetArguments(\"\")",
                     "SetWorkingDirectory(\"C:\\T\")", "SetIconLocation(\"C:\\T\\Pathgrab.exe\", 0)",
                     "SetShowCmd(1)", "QueryInterface(IPersistFile)", "Save(-1)"}},
         // Empty target and arguments are still set, as empty strings rather than null pointers; an
@@ -251,49 +254,52 @@ INSTANTIATE_TEST_SUITE_P(
                    5,
                    0,
                    0,
-                   {"QueryInterface(IShellLinkA)", "SetPath(\"\")", "SetArguments(\"\")", "SetShowCmd(0)",
+                   {"QueryInterface(IShellLinkW)", "SetPath(\"\")", "SetArguments(\"\")", "SetShowCmd(0)",
                     "QueryInterface(IPersistFile)", "Save(-1)"}}),
     [](const testing::TestParamInfo<CreateCase>& p) { return std::string(p.param.name); });
 
 // ---- GetShortcutTarget --------------------------------------------------------------------------
 
-const std::vector<std::string> ReadCalls = {"QueryInterface(IShellLinkA)", "QueryInterface(IPersistFile)",
-                                            "Load(0)", "GetPath(521, 2)"};
+const std::vector<std::string> ReadCalls = {"QueryInterface(IShellLinkW)", "QueryInterface(IPersistFile)",
+                                            "Load(0)", "GetPath(262, 2)"};
 
 TEST_F(FakeShellLink, GetShortcutTargetLoadsAndReadsWithoutResolving) {
-    world.pathToReport = "C:\\Data\\\x83\x5C.xls";
-    EXPECT_EQ(TinyShlLnk::GetShortcutTarget("C:\\\x95\x5C\\r.lnk"), "C:\\Data\\\x83\x5C.xls");
+    world.pathToReport = L"C:\\Data\\\u30BD.xls";
+    EXPECT_EQ(TinyShlLnk::GetShortcutTarget(L"C:\\\u8868\\r.lnk"), L"C:\\Data\\\u30BD.xls");
     EXPECT_EQ(world.calls, ReadCalls);
     EXPECT_EQ(world.fileName, L"C:\\\u8868\\r.lnk");
     EXPECT_EQ(world.liveObjects, 0) << "a reference outlived the call";
 }
 
 TEST_F(FakeShellLink, GetPathWritingNothingGivesEmpty) {
-    EXPECT_EQ(TinyShlLnk::GetShortcutTarget("C:\\r.lnk"), "");
+    EXPECT_EQ(TinyShlLnk::GetShortcutTarget(L"C:\\r.lnk"), L"");
     EXPECT_EQ(world.calls, ReadCalls);
 }
 
 TEST_F(FakeShellLink, TargetThatFillsTheBufferWithoutNulIsUnreadable) {
-    world.pathToReport = std::string(521, 'x');
-    EXPECT_EQ(TinyShlLnk::GetShortcutTarget("C:\\r.lnk"), "");
-    world.pathToReport = std::string(261, 'x');
-    EXPECT_EQ(TinyShlLnk::GetShortcutTarget("C:\\r.lnk"), "");
-    world.pathToReport = std::string(260, 'x');
-    EXPECT_EQ(TinyShlLnk::GetShortcutTarget("C:\\r.lnk"), std::string(260, 'x'));
+    world.pathToReport = std::wstring(521, L'x');
+    EXPECT_EQ(TinyShlLnk::GetShortcutTarget(L"C:\\r.lnk"), L"");
+    world.pathToReport = std::wstring(261, L'x');
+    EXPECT_EQ(TinyShlLnk::GetShortcutTarget(L"C:\\r.lnk"), L"");
+    world.pathToReport = std::wstring(260, L'x');
+    EXPECT_EQ(TinyShlLnk::GetShortcutTarget(L"C:\\r.lnk"), std::wstring(260, L'x'));
+    // A target the code page lacks comes back exactly.
+    world.pathToReport = L"C:\\Data\\caf\u00E9 \uD55C\uAE00.txt";
+    EXPECT_EQ(TinyShlLnk::GetShortcutTarget(L"C:\\r.lnk"), world.pathToReport);
 }
 
 TEST_F(FakeShellLink, LinkPathOf260BytesIsLoadedWhole) {
-    const std::string link = "C:\\" + std::string(253, 'n') + ".lnk";
+    const std::wstring link = L"C:\\" + std::wstring(253, L'n') + L".lnk";
     ASSERT_EQ(link.size(), 260u);
-    world.pathToReport = "C:\\t.txt";
-    EXPECT_EQ(TinyShlLnk::GetShortcutTarget(link), "C:\\t.txt");
+    world.pathToReport = L"C:\\t.txt";
+    EXPECT_EQ(TinyShlLnk::GetShortcutTarget(link), L"C:\\t.txt");
     EXPECT_EQ(world.fileName, L"C:\\" + std::wstring(253, L'n') + L".lnk");
 }
 
 TEST_F(FakeShellLink, LinkPathOver260BytesIsNotReadAtAll) {
-    world.pathToReport = "C:\\t.txt";
-    EXPECT_EQ(TinyShlLnk::GetShortcutTarget("C:\\" + std::string(254, 'n') + ".lnk"), "");
-    EXPECT_EQ(TinyShlLnk::GetShortcutTarget("C:\\" + std::string(5000, 'n') + ".lnk"), "");
+    world.pathToReport = L"C:\\t.txt";
+    EXPECT_EQ(TinyShlLnk::GetShortcutTarget(L"C:\\" + std::wstring(254, L'n') + L".lnk"), L"");
+    EXPECT_EQ(TinyShlLnk::GetShortcutTarget(L"C:\\" + std::wstring(5000, L'n') + L".lnk"), L"");
     EXPECT_TRUE(world.calls.empty());
 }
 
@@ -357,9 +363,9 @@ TEST(ShellLinkRefusalChild, EndsTheProcess) {
     world.refusePersistFile = !c->refuseShellLink;
     if (c->handler) TinyShlLnk::SetRefusalHandler(WriteMarker);
     if (c->create)
-        TinyShlLnk::CreateShortcut("C:\\a.lnk", "", "C:\\t.exe", "", "", "", 0, 1, 0);
+        TinyShlLnk::CreateShortcut(L"C:\\a.lnk", L"", L"C:\\t.exe", L"", L"", L"", 0, 1, 0);
     else
-        TinyShlLnk::GetShortcutTarget("C:\\a.lnk");
+        TinyShlLnk::GetShortcutTarget(L"C:\\a.lnk");
     ADD_FAILURE() << "the refused interface did not end the process";
 }
 

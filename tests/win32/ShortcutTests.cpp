@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "TinyShlLnk.h"
-#include "Win32Support.h"
+#include "RegistrationSupport.h"
 
 #include <objbase.h>
 #include <objidl.h>
@@ -98,10 +98,10 @@ TEST_P(ShortcutRoundTrip, ReadsBackTheTargetAndFields) {
     const std::string link = dir.Path() + "\\" + c.linkName;
     const std::string workDir = c.withWorkDirAndIcon ? folder : std::string();
     const std::string iconFile = c.withWorkDirAndIcon ? target : std::string();
-    TinyShlLnk::CreateShortcut(link, c.description, target, c.arguments, workDir, iconFile, 0, c.showCmd,
-                               c.hotKey);
+    TestSupport::CreateShortcutBytes(link, c.description, target, c.arguments, workDir, iconFile, 0,
+                                     c.showCmd, c.hotKey);
     ASSERT_TRUE(Exists(link));
-    EXPECT_EQ(TinyShlLnk::GetShortcutTarget(link), target);
+    EXPECT_EQ(TestSupport::ShortcutTargetBytes(link), target);
 
     const Stored s = ReadStored(link);
     EXPECT_EQ(s.arguments, c.arguments);
@@ -132,21 +132,21 @@ INSTANTIATE_TEST_SUITE_P(
 // ---- Files that are not readable shortcuts -----------------------------------------------------
 
 TEST_F(Shortcut, TargetOfAFileThatIsNoShortcutIsEmpty) {
-    EXPECT_EQ(TinyShlLnk::GetShortcutTarget(dir.File("plain.lnk", "just some text, not a shortcut")), "");
-    EXPECT_EQ(TinyShlLnk::GetShortcutTarget(dir.File("empty.lnk", "")), "");
+    EXPECT_EQ(TestSupport::ShortcutTargetBytes(dir.File("plain.lnk", "just some text, not a shortcut")), "");
+    EXPECT_EQ(TestSupport::ShortcutTargetBytes(dir.File("empty.lnk", "")), "");
 }
 
 TEST_F(Shortcut, TargetOfAMissingFileIsEmpty) {
-    EXPECT_EQ(TinyShlLnk::GetShortcutTarget(dir.Path() + "\\missing.lnk"), "");
-    EXPECT_EQ(TinyShlLnk::GetShortcutTarget(""), "");
+    EXPECT_EQ(TestSupport::ShortcutTargetBytes(dir.Path() + "\\missing.lnk"), "");
+    EXPECT_EQ(TestSupport::ShortcutTargetBytes(""), "");
 }
 
 TEST_F(Shortcut, DeletedTargetComesBackAsStored) {
     const std::string target = dir.File("gone.txt");
     const std::string link = dir.Path() + "\\gone.lnk";
-    TinyShlLnk::CreateShortcut(link, "", target, "", "", "", 0, 1, 0);
+    TestSupport::CreateShortcutBytes(link, "", target, "", "", "", 0, 1, 0);
     ASSERT_TRUE(DeleteFileA(target.c_str()));
-    EXPECT_EQ(TinyShlLnk::GetShortcutTarget(link), target);
+    EXPECT_EQ(TestSupport::ShortcutTargetBytes(link), target);
 }
 
 // ---- Link path length ---------------------------------------------------------------------------
@@ -159,7 +159,7 @@ class LongLinkPath : public Shortcut {
         const std::string folder = dir.Folder(std::string(200, 'f'));
         std::string link = folder + "\\" + std::string(length - folder.size() - 1 - 4, 'n') + ".lnk";
         made_.push_back(link);
-        TinyShlLnk::CreateShortcut(link, "", target_, "", "", "", 0, 1, 0);
+        TestSupport::CreateShortcutBytes(link, "", target_, "", "", "", 0, 1, 0);
         return link;
     }
     void SetUp() override {
@@ -180,15 +180,15 @@ class LongLinkPath : public Shortcut {
 };
 
 TEST_F(LongLinkPath, Of260BytesIsRead) {
-    EXPECT_EQ(TinyShlLnk::GetShortcutTarget(LinkOfLength(260)), target_);
+    EXPECT_EQ(TestSupport::ShortcutTargetBytes(LinkOfLength(260)), target_);
 }
 
 TEST_F(LongLinkPath, Of261BytesGivesEmptyWithoutOverflow) {
     const std::string link = LinkOfLength(261);
     std::wstring wide(link.begin(), link.end());
     ASSERT_NE(GetFileAttributesW(wide.c_str()), INVALID_FILE_ATTRIBUTES) << "the long link could not be made";
-    EXPECT_EQ(TinyShlLnk::GetShortcutTarget(link), "");
-    EXPECT_EQ(TinyShlLnk::GetShortcutTarget(link + std::string(4000, 'x')), "");
+    EXPECT_EQ(TestSupport::ShortcutTargetBytes(link), "");
+    EXPECT_EQ(TestSupport::ShortcutTargetBytes(link + std::string(4000, 'x')), "");
 }
 
 // ---- A thread without COM: no link object can be created ---------------------------------------
@@ -200,8 +200,8 @@ struct NoComWork {
 
 DWORD WINAPI WithoutCom(void* param) {
     NoComWork& w = *static_cast<NoComWork*>(param);
-    w.read = TinyShlLnk::GetShortcutTarget(w.existingLink);
-    TinyShlLnk::CreateShortcut(w.newLink, "", w.target, "", "", "", 0, 1, 0);
+    w.read = TestSupport::ShortcutTargetBytes(w.existingLink);
+    TestSupport::CreateShortcutBytes(w.newLink, "", w.target, "", "", "", 0, 1, 0);
     return 0;
 }
 
@@ -210,8 +210,8 @@ TEST_F(Shortcut, WithoutLinkObjectReadGivesEmptyAndWriteDoesNothing) {
     w.target = dir.File("t.txt");
     w.existingLink = dir.Path() + "\\exists.lnk";
     w.newLink = dir.Path() + "\\new.lnk";
-    TinyShlLnk::CreateShortcut(w.existingLink, "", w.target, "", "", "", 0, 1, 0);
-    ASSERT_EQ(TinyShlLnk::GetShortcutTarget(w.existingLink), w.target);
+    TestSupport::CreateShortcutBytes(w.existingLink, "", w.target, "", "", "", 0, 1, 0);
+    ASSERT_EQ(TestSupport::ShortcutTargetBytes(w.existingLink), w.target);
 
     HANDLE thread = CreateThread(nullptr, 0, WithoutCom, &w, 0, nullptr);
     ASSERT_TRUE(thread != nullptr);
@@ -236,7 +236,7 @@ TEST_P(WindowsMadeShortcut, ReadsTheStoredPath) {
         << "shortcut fixtures missing: expected " << folder << " (shared/ next to the clone)";
     const std::string link = folder + "\\" + GetParam().file;
     ASSERT_TRUE(Exists(link)) << link;
-    EXPECT_EQ(TinyShlLnk::GetShortcutTarget(link), GetParam().target);
+    EXPECT_EQ(TestSupport::ShortcutTargetBytes(link), GetParam().target);
 }
 
 // What the link object of Wine 8 reports (code page 932): stored ANSI bytes come back unconverted,

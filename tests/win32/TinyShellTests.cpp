@@ -11,7 +11,7 @@ using namespace TestSupport;
 TEST(GetSendToFolder, IsTheShellsFolderWithOneTrailingBackslash) {
     const std::string shell = ShellSendToFolder();
     ASSERT_FALSE(shell.empty());
-    EXPECT_EQ(TinyShell::GetSendToFolder(), shell + "\\");
+    EXPECT_EQ(TinyShell::GetSendToFolder(), WideOf(shell + "\\"));
 }
 
 // Each case points Send To at a folder as the registry spells it, and expects that folder back with
@@ -42,15 +42,15 @@ TEST(GetSpecialFolder, EndsInExactlyOneBackslash) {
         // The shell may normalise the registered spelling; whatever it answers, we add one backslash at most.
         const std::string shell = ShellSendToFolder();
         ASSERT_FALSE(shell.empty());
-        EXPECT_EQ(TinyShell::GetSpecialFolder(CSIDL_SENDTO), c.expected);
+        EXPECT_EQ(TinyShell::GetSpecialFolder(CSIDL_SENDTO), WideOf(c.expected));
     }
 }
 
 TEST(GetSpecialFolder, MissingFolderGivesEmptyNotABackslash) {
     ScratchDir scratch;
     SendToRedirect redirect(scratch.Path() + "\\missing");
-    EXPECT_EQ(TinyShell::GetSpecialFolder(CSIDL_SENDTO), "");
-    EXPECT_EQ(TinyShell::GetSendToFolder(), "");
+    EXPECT_EQ(TinyShell::GetSpecialFolder(CSIDL_SENDTO), L"");
+    EXPECT_EQ(TinyShell::GetSendToFolder(), L"");
     // Asked not to create it, the lookup must not have made it either.
     EXPECT_EQ(GetFileAttributesA((scratch.Path() + "\\missing").c_str()), INVALID_FILE_ATTRIBUTES);
 }
