@@ -197,7 +197,7 @@ TEST(StandInBytes, ExactThenShortFormThenTheMarkedText) {
         TConversion text, shortForm;
         const char* expected;
     } rows[] = {
-        {{"C:\\a.txt", true}, {"", false}, "C:\\a.txt"},
+        {{"C:\\My Files\\a.txt", true}, {"C:\\MYFILE~1\\a.txt", true}, "C:\\My Files\\a.txt"},
         {{"C:\\caf?.txt", false}, {"C:\\CAF_~1.TXT", true}, "C:\\CAF_~1.TXT"},
         {{"C:\\caf?.txt", false}, {"C:\\caf?.txt", false}, "C:\\caf?.txt"},
         {{"C:\\caf?.txt", false}, {"", true}, "C:\\caf?.txt"}, // no short form at all
