@@ -33,7 +33,8 @@ class MenuScreenshot : public ProgramTest {
             menu = StartWithMenu(p, args);
         }
         ASSERT_NE(menu, nullptr) << picture;
-        PumpMessages(400); // the menu paints after it shows
+        // Painted once its loop runs: a shown window's paint comes before any wait for input.
+        ASSERT_TRUE(WaitForMenuKeys(p, StartTimeoutMs)) << LastMenuWait();
         EXPECT_TRUE(SaveWindowShot(menu, 10, out + "\\" + picture));
         // It opens with its corner at the cursor, at any scale.
         RECT r = {};
@@ -41,7 +42,7 @@ class MenuScreenshot : public ProgramTest {
         EXPECT_EQ(r.left, cursor.x) << picture;
         EXPECT_EQ(r.top, cursor.y) << picture;
         MenuHeight = r.bottom - r.top;
-        PressInMenu(VK_ESCAPE);
+        PressInMenu(p, VK_ESCAPE);
         ExpectEndsWithZero(p);
     }
 
