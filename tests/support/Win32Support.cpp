@@ -255,6 +255,7 @@ std::string Handle(HWND w) {
 
 // MenuScene without the clipboard, which a test may be holding open.
 std::string WindowsScene(const Child& p) {
+    if (!p.Started()) return "process not started, error " + std::to_string(p.StartError);
     std::string s = "process " + std::to_string(p.Id()) + (p.Running() ? " running" : " ended") + "; menus:";
     const std::vector<HWND> menus = WindowsOf(p.Id(), false, "#32768");
     if (menus.empty()) s += " none";
