@@ -25,6 +25,7 @@ class ProgramTest : public testing::Test {
         Sentinel = std::string("sentinel \x95\x5C\r\n") +
                    testing::UnitTest::GetInstance()->current_test_info()->name();
         ASSERT_TRUE(WriteClipboard(Sentinel));
+        ForgetMenuWait();
     }
 
     void TearDown() override {
@@ -43,12 +44,13 @@ class ProgramTest : public testing::Test {
     void ExpectClipboard(const std::string& text) const {
         ClipboardText now = ReadClipboard();
         EXPECT_TRUE(now.Present);
-        EXPECT_EQ(now.Text, text);
+        EXPECT_EQ(now.Text, text) << "before the key: " << LastMenuWait();
     }
 
     // The process ends by itself within the bound, with exit code 0.
     static void ExpectEndsWithZero(const Child& p, DWORD timeoutMs = EndTimeoutMs) {
-        ASSERT_TRUE(p.Wait(timeoutMs)) << "the program did not end";
+        ASSERT_TRUE(p.Wait(timeoutMs))
+            << "the program did not end\n  before the key: " << LastMenuWait() << "\n  now: " << MenuScene(p);
         EXPECT_EQ(p.ExitCode(), 0u);
     }
 

@@ -270,7 +270,7 @@ TEST_P(HostileInput, EndsWithZeroAndTouchesOnlyTheClipboard) {
         if (hold) {
             ASSERT_TRUE(hold->Held());
         }
-        PumpMessages(150); // the menu takes keys once its own loop runs
+        ASSERT_TRUE(WaitForMenuKeys(p, StartTimeoutMs)) << LastMenuWait();
         TapKey(row.How == Act::Escape ? VK_ESCAPE : '1');
         ExpectEndsWithZero(p);
         break;

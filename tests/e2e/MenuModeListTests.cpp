@@ -72,7 +72,7 @@ TEST_P(ListPick, CopiesTheSortedLines) {
 
     Child p;
     ASSERT_NE(StartWithMenu(p, args), nullptr);
-    PressInMenu(static_cast<WORD>(c.Digit));
+    PressInMenu(p, static_cast<WORD>(c.Digit));
     ExpectEndsWithZero(p);
     ExpectClipboard(text);
 }

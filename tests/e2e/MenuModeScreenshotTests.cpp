@@ -1,6 +1,7 @@
 // Pictures of both menu layouts and of the question as the user sees them, left in the build tree
 // (e2e-artifacts/*.bmp, turned into PNG by the CTest step that follows) so that the captions can be
-// looked at: on Japanese and English UIs, in several system code pages, and on a scaled display.
+// looked at: on Japanese and English UIs, in several system code pages, and on a scaled display. The
+// items lie in a user's Documents folder, so that the pictures show what a user sees.
 #include "E2eFixture.h"
 #include "MenuE2eSupport.h"
 #include "MenuSupport.h"
@@ -9,13 +10,41 @@
 namespace E2e {
 namespace {
 
+// C:\Users\<user>\Documents for the life of the object. A home that the tests did not make (a real
+// user's, on Windows) is never removed: Made() is then false.
+class UserDocuments {
+  public:
+    explicit UserDocuments(const std::string& user) : home_("C:\\Users\\" + user) {
+        const std::string mark = home_ + "\\made-by-pathgrab-tests";
+        CreateDirectoryA("C:\\Users", nullptr);
+        if (CreateDirectoryA(home_.c_str(), nullptr))
+            CloseHandle(CreateFileA(mark.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+        made_ = GetFileAttributesA(mark.c_str()) != INVALID_FILE_ATTRIBUTES;
+        if (made_) CreateDirectoryA(Path().c_str(), nullptr);
+    }
+    ~UserDocuments() {
+        if (made_) RemoveTree(home_);
+    }
+    UserDocuments(const UserDocuments&) = delete;
+    UserDocuments& operator=(const UserDocuments&) = delete;
+    bool Made() const { return made_; }
+    std::string Path() const { return home_ + "\\Documents"; }
+
+  private:
+    std::string home_;
+    bool made_ = false;
+};
+
 class MenuScreenshot : public ProgramTest {
   protected:
-    // The menu for items, on machine m (null: the rig's own), as picture.
-    void Take(const std::vector<std::string>& items, const char* picture, const Machine* m = nullptr) {
+    // The menu for items in user's Documents, on machine m (null: the rig's own), as picture.
+    void Take(const char* user, const std::vector<std::string>& items, const char* picture,
+              const Machine* m = nullptr) {
         const std::string out = ArtifactsDir();
         if (out.empty()) GTEST_SKIP() << "PATHGRAB_ARTIFACTS is not set";
-        const std::string root = LongPathOf(Dir.Path());
+        UserDocuments docs(user);
+        ASSERT_TRUE(docs.Made()) << docs.Path() << " is not the tests' own";
+        const std::string root = LongPathOf(docs.Path());
         std::vector<std::string> args;
         std::string line;
         for (const std::string& item : items) {
@@ -33,7 +62,8 @@ class MenuScreenshot : public ProgramTest {
             menu = StartWithMenu(p, args);
         }
         ASSERT_NE(menu, nullptr) << picture;
-        PumpMessages(400); // the menu paints after it shows
+        // Painted once its loop runs: a shown window's paint comes before any wait for input.
+        ASSERT_TRUE(WaitForMenuKeys(p, StartTimeoutMs)) << LastMenuWait();
         EXPECT_TRUE(SaveWindowShot(menu, 10, out + "\\" + picture));
         // It opens with its corner at the cursor, at any scale.
         RECT r = {};
@@ -41,7 +71,7 @@ class MenuScreenshot : public ProgramTest {
         EXPECT_EQ(r.left, cursor.x) << picture;
         EXPECT_EQ(r.top, cursor.y) << picture;
         MenuHeight = r.bottom - r.top;
-        PressInMenu(VK_ESCAPE);
+        PressInMenu(p, VK_ESCAPE);
         ExpectEndsWithZero(p);
     }
 
@@ -61,38 +91,37 @@ class MenuScreenshot : public ProgramTest {
     }
 
     int MenuHeight = 0;
-
-    ScratchDir Dir;
 };
 
 // 報告書 (95 F1 8D 90 8F 91) in a folder with a space and an ampersand: every form shows.
+const char Report[] = "R&D Files/\x95\xF1\x8D\x90\x8F\x91 2024.txt";
+
 TEST_F(MenuScreenshot, SingleItem) {
-    Take({"R&D Files/\x95\xF1\x8D\x90\x8F\x91 2024.txt"}, "menu-single.bmp");
+    Take("yamada", {Report}, "menu-single.bmp");
 }
 
 TEST_F(MenuScreenshot, SeveralItems) {
-    Take({"Work/b.txt", "Work/a.txt"}, "menu-list.bmp");
+    Take("yamada", {"Work/b.txt", "Work/a.txt"}, "menu-list.bmp");
 }
 
 // The same menu and the question where the system code page is not 932, and where the UI is English.
-// The item's name is one that the code page can spell.
+// The item's name is one that the code page can spell (報告書 is in 936 too).
 TEST_F(MenuScreenshot, OnEveryMachine) {
     const struct {
         const Machine* machine;
+        const char* user;
         const char* item;
         const char* menu;
         const char* question;
     } cases[] = {
-        {&Cp932JapaneseUi, "R&D Files/\x95\xF1\x8D\x90\x8F\x91 2024.txt", "menu-cp932.bmp",
-         "question-cp932.bmp"},
-        {&Cp1252JapaneseUi, "R&D Files/report 2024.txt", "menu-cp1252.bmp", "question-cp1252.bmp"},
-        {&Cp936JapaneseUi, "R&D Files/\x95\xF1\x8D\x90\x8F\x91 2024.txt", "menu-cp936.bmp",
-         "question-cp936.bmp"},
-        {&Cp1252EnglishUi, "R&D Files/report 2024.txt", "menu-english.bmp", "question-english.bmp"},
+        {&Cp932JapaneseUi, "yamada", Report, "menu-cp932.bmp", "question-cp932.bmp"},
+        {&Cp1252JapaneseUi, "yamada", "R&D Files/Report 2024.txt", "menu-cp1252.bmp", "question-cp1252.bmp"},
+        {&Cp936JapaneseUi, "yamada", Report, "menu-cp936.bmp", "question-cp936.bmp"},
+        {&Cp1252EnglishUi, "alex", "R&D Files/Report 2024.txt", "menu-english.bmp", "question-english.bmp"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.machine->Name);
-        Take({c.item}, c.menu, c.machine);
+        Take(c.user, {c.item}, c.menu, c.machine);
         TakeQuestion(c.question, c.machine);
     }
 }
@@ -100,11 +129,10 @@ TEST_F(MenuScreenshot, OnEveryMachine) {
 // At 150 % (144 DPI) the program draws its menu and question at that scale itself, and the menu
 // still opens at the cursor.
 TEST_F(MenuScreenshot, ScaledDisplay) {
-    const std::string item = "R&D Files/\x95\xF1\x8D\x90\x8F\x91 2024.txt";
-    Take({item}, "menu-96dpi.bmp");
+    Take("yamada", {Report}, "menu-96dpi.bmp");
     const int height96 = MenuHeight;
     ScopedLogPixels dpi(144);
-    Take({item}, "menu-144dpi.bmp");
+    Take("yamada", {Report}, "menu-144dpi.bmp");
     EXPECT_GE(MenuHeight * 4, height96 * 5) << "the menu did not grow with the scale";
     TakeQuestion("question-144dpi.bmp");
 }

@@ -69,7 +69,7 @@ TEST_P(Shortcut, CopiesTheFormOfWhatItStandsFor) {
         ASSERT_NE(StartWithMenu(p, args), nullptr);
         // The keys count only at start; a held Ctrl would keep the digit from reaching the menu.
         if (ctrl) ctrl->Release();
-        PressInMenu(static_cast<WORD>(c.Digit));
+        PressInMenu(p, static_cast<WORD>(c.Digit));
     } else {
         p = StartPathgrab(args);
     }

@@ -108,7 +108,7 @@ TEST_P(DigitPick, CopiesTheFormWithThatNumber) {
 
     Child p;
     ASSERT_NE(StartWithMenu(p, {Quoted(f.ShortPath)}), nullptr);
-    PressInMenu(static_cast<WORD>('0' + c.Digit));
+    PressInMenu(p, static_cast<WORD>('0' + c.Digit));
     ExpectEndsWithZero(p);
     ExpectClipboard(f.Of(c.L->Digits[c.Digit - 1]));
 }
@@ -129,7 +129,7 @@ TEST_F(LeavingTheMenu, EscapeHandsTheForegroundBackAndEnds) {
     Child p;
     ASSERT_NE(StartWithMenu(p, {Quoted(Dir.File("a.txt"))}), nullptr);
     // Up again before the program looks: only the "pressed since" bit still tells of the key.
-    TapInMenuAtOnce(VK_ESCAPE);
+    TapInMenuAtOnce(p, VK_ESCAPE);
     // Without the hand-back the program would stay the active application and never end.
     ExpectEndsWithZero(p);
     // The hand-back reaches the driver's window as a message: the foreground shows it once pumped.
@@ -149,7 +149,7 @@ TEST_P(CancelItem, EndsWithoutACopy) {
         args.push_back(Quoted(Dir.File("f" + std::to_string(i) + ".txt")));
     Child p;
     ASSERT_NE(StartWithMenu(p, args), nullptr);
-    PressInMenu(VK_UP);
+    PressInMenu(p, VK_UP);
     TapKey(VK_RETURN);
     ExpectEndsWithZero(p);
     ExpectClipboardUntouched();

@@ -240,6 +240,9 @@ TEST_F(ShiftCopy, CopiesTheLongPathAtOnce) {
     ExpectEndsWithZero(p);
     shift.Release();
     ExpectClipboard(T.Long);
+    // No menu, so no key may be sent to one; the wait says what it saw instead.
+    EXPECT_FALSE(WaitForMenuKeys(p, 0));
+    EXPECT_NE(LastMenuWait().find("ended; menus: none"), std::string::npos) << LastMenuWait();
 }
 
 TEST_F(ShiftCopy, CopiesOnlyTheFirstArgument) {

@@ -3,6 +3,8 @@
 #include "RegistrationSupport.h"
 #include "Win32Support.h"
 
+#include <gtest/gtest.h>
+
 #include <cctype>
 #include <cstdlib>
 
@@ -42,13 +44,22 @@ std::string MakeItem(const std::string& root, const std::string& relPath, const 
     return path;
 }
 
-void PressInMenu(WORD vk) {
-    PumpMessages(150);
+namespace {
+// The bound of the e2e tier's other waits.
+const DWORD MenuTimeoutMs = 60000;
+
+void AwaitMenu(const Child& p) {
+    EXPECT_TRUE(WaitForMenuKeys(p, MenuTimeoutMs)) << LastMenuWait();
+}
+} // namespace
+
+void PressInMenu(const Child& p, WORD vk) {
+    AwaitMenu(p);
     TapKey(vk);
 }
 
-void TapInMenuAtOnce(WORD vk) {
-    PumpMessages(150);
+void TapInMenuAtOnce(const Child& p, WORD vk) {
+    AwaitMenu(p);
     INPUT in[2] = {};
     for (INPUT& i : in) {
         i.type = INPUT_KEYBOARD;

@@ -3,6 +3,8 @@
 #pragma once
 #include <windows.h>
 
+#include "Win32Support.h"
+
 #include <string>
 
 namespace TestSupport {
@@ -16,12 +18,12 @@ std::string MakeFolder(const std::string& root, const std::string& relPath);
 // real shortcut to linkTarget instead. Returns the full path.
 std::string MakeItem(const std::string& root, const std::string& relPath, const std::string& linkTarget);
 
-// Sends a key to the open popup menu: gives the menu's modal loop a moment to take the keyboard first,
-// as a user's keystroke never arrives in the same instant the menu appears.
-void PressInMenu(WORD vk);
+// Sends a key to process p's open popup menu once its loop takes keys (WaitForMenuKeys), as a user's
+// keystroke comes after the menu shows; a menu that never gets there fails the test with what was seen.
+void PressInMenu(const Child& p, WORD vk);
 // Like PressInMenu, but the key is down and up again in one input batch: by the time the menu handles
 // the key-down, the key already reads as up, as after a quick tap on a busy machine.
-void TapInMenuAtOnce(WORD vk);
+void TapInMenuAtOnce(const Child& p, WORD vk);
 
 // The folder where the e2e tier leaves pictures (PATHGRAB_ARTIFACTS, made on first use); empty when
 // the variable is not set.

@@ -231,6 +231,94 @@ bool WaitForNoPopupMenu(const Child& p, DWORD timeoutMs) {
     }
 }
 
+namespace {
+std::string MenuWaitSeen;
+
+std::string Printable(const std::string& bytes) {
+    static const char Digits[] = "0123456789ABCDEF";
+    std::string out;
+    for (unsigned char c : bytes) {
+        if (c >= 0x20 && c < 0x7F) {
+            out += static_cast<char>(c);
+        } else {
+            out += "\\x";
+            out += Digits[c >> 4];
+            out += Digits[c & 15];
+        }
+    }
+    return out;
+}
+
+std::string Handle(HWND w) {
+    return std::to_string(reinterpret_cast<UINT_PTR>(w));
+}
+
+// MenuScene without the clipboard, which a test may be holding open.
+std::string WindowsScene(const Child& p) {
+    if (!p.Started()) return "process not started, error " + std::to_string(p.StartError);
+    std::string s = "process " + std::to_string(p.Id()) + (p.Running() ? " running" : " ended") + "; menus:";
+    const std::vector<HWND> menus = WindowsOf(p.Id(), false, "#32768");
+    if (menus.empty()) s += " none";
+    for (HWND w : menus)
+        s += " " + Handle(w) + (IsWindowVisible(w) ? " visible" : " hidden");
+    HWND front = GetForegroundWindow();
+    DWORD frontPid = 0;
+    GetWindowThreadProcessId(front, &frontPid);
+    s += "; foreground " + Handle(front) + " of process " + std::to_string(frontPid);
+    GUITHREADINFO gui = {};
+    gui.cbSize = sizeof gui;
+    if (GetGUIThreadInfo(p.pi.dwThreadId, &gui))
+        s += "; its thread: flags " + std::to_string(gui.flags) + ", menu owner " +
+             Handle(gui.hwndMenuOwner) + ", focus " + Handle(gui.hwndFocus);
+    return s;
+}
+} // namespace
+
+bool WaitForMenuKeys(const Child& p, DWORD timeoutMs) {
+    // Wine answers GetAsyncKeyState from the calling thread's copy of the key states for 50 ms after
+    // its last read, and the program reads Shift and Ctrl just before its menu shows: a key sooner
+    // than that after the show would be missed by its "pressed since" check of Escape. No user is
+    // that quick, so the menu counts as taking keys only once it has shown for longer.
+    const DWORD KeyStateCopyMs = 60;
+    const DWORD start = GetTickCount();
+    DWORD shown = 0;
+    for (bool seen = false;;) {
+        const std::vector<HWND> menus = WindowsOf(p.Id(), true, "#32768");
+        if (!menus.empty() && !seen) {
+            seen = true;
+            shown = GetTickCount();
+        }
+        DWORD front = 0;
+        GetWindowThreadProcessId(GetForegroundWindow(), &front);
+        const DWORD spent = GetTickCount() - start;
+        const DWORD left = spent >= timeoutMs ? 0 : timeoutMs - spent;
+        // Answered only once the thread pumps messages after showing the menu: in the menu's loop.
+        DWORD_PTR result = 0;
+        const bool ready = !menus.empty() && front == p.Id() && GetTickCount() - shown >= KeyStateCopyMs &&
+                           SendMessageTimeoutA(menus.front(), WM_NULL, 0, 0, SMTO_NORMAL, left, &result);
+        if (ready || GetTickCount() - start >= timeoutMs) {
+            MenuWaitSeen = std::string(ready ? "menu took keys after " : "menu not taking keys after ") +
+                           std::to_string(GetTickCount() - start) + " ms: " + WindowsScene(p);
+            return ready;
+        }
+        PumpMessages(20);
+    }
+}
+
+const std::string& LastMenuWait() {
+    return MenuWaitSeen;
+}
+
+void ForgetMenuWait() {
+    MenuWaitSeen = "no wait for the menu";
+}
+
+std::string MenuScene(const Child& p) {
+    const ClipboardText c = ReadClipboard();
+    return WindowsScene(p) + "; clipboard " +
+           (c.Present ? "\"" + Printable(c.Text) + "\"" : std::string("without text"));
+}
+
 void PumpMessages(DWORD ms) {
     const DWORD start = GetTickCount();
     do {

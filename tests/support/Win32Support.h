@@ -6,7 +6,7 @@
 //     ForegroundWindow& shell = SharedForegroundWindow(); // a visible window of ours plays the shell's
 //     shell.TakeForeground();
 //     Child p = StartPathgrab({file});        // exact command line: "<exe>" "<file>"
-//     HWND menu = WaitForPopupMenu(p, 5000);  // the "#32768" window of that process, visible
+//     ASSERT_TRUE(WaitForMenuKeys(p, 60000)); // its "#32768" window shows and its loop takes keys
 //     TapKey('3');                            // picks the item with mnemonic 3
 //     ASSERT_TRUE(p.Wait(5000));              // pumps our messages while it waits
 //     EXPECT_EQ(ReadClipboard().Text, ...);
@@ -91,6 +91,15 @@ HWND WaitForProgramWindow(const Child& p, DWORD timeoutMs);
 HWND WaitForPopupMenu(const Child& p, DWORD timeoutMs);
 // True once process p shows no visible popup menu (any more) within timeoutMs.
 bool WaitForNoPopupMenu(const Child& p, DWORD timeoutMs);
+// Waits until process p's popup menu takes keys: its "#32768" window shows, p holds the foreground (keys
+// go to the foreground thread), and the menu's own loop answers a message sent to that window. True
+// then, false after timeoutMs; either way LastMenuWait() tells what it saw.
+bool WaitForMenuKeys(const Child& p, DWORD timeoutMs);
+const std::string& LastMenuWait();
+void ForgetMenuWait(); // at each test's start, so that a report never tells of an earlier test's menu
+// What process p shows now (its menu windows, the foreground, its menu mode) and what the clipboard
+// holds: for the message of a test whose key had no effect.
+std::string MenuScene(const Child& p);
 // Dispatches the driver's pending messages, for at least ms milliseconds.
 void PumpMessages(DWORD ms = 0);
 

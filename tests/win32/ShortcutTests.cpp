@@ -233,7 +233,7 @@ class WindowsMadeShortcut : public Shortcut, public testing::WithParamInterface<
 TEST_P(WindowsMadeShortcut, ReadsTheStoredPath) {
     const std::string folder = TestSupport::WindowsPath(PATHGRAB_LNK_FIXTURES);
     ASSERT_NE(GetFileAttributesA(folder.c_str()), INVALID_FILE_ATTRIBUTES)
-        << "shortcut fixtures missing: expected " << folder << " (shared/ next to the clone)";
+        << "shortcut fixtures missing: expected " << folder;
     const std::string link = folder + "\\" + GetParam().file;
     ASSERT_TRUE(Exists(link)) << link;
     EXPECT_EQ(TestSupport::ShortcutTargetBytes(link), GetParam().target);

@@ -89,6 +89,9 @@ start)
     wine wineboot.exe -i >"$state/wineboot.log" 2>&1
     wineserver -w
   fi
+  # Wine keeps its profiles in "users"; the pictures' user folders go in a "Users" beside it, spelt as
+  # Windows spells it (an exact name wins over a case-insensitive match, so C:\Users finds this one).
+  mkdir -p "$WINEPREFIX/drive_c/Users"
   # Menus ask for "MS UI Gothic", which Wine lacks; its fallback, the fixed-pitch IPAGothic, clips "_" at
   # the menu's size. IPAPGothic is the proportional counterpart that the UI font is.
   wine reg.exe add 'HKCU\Software\Wine\Fonts\Replacements' /v 'MS UI Gothic' /d IPAPGothic /f >/dev/null 2>&1
