@@ -134,8 +134,7 @@ TEST_P(Machine, CopiesTheExactPathAndBytesThatNameNoOtherFile) {
         p = StartWide(exe, line);
         ASSERT_TRUE(p.Started());
         if (row.How != Pick::Shift) {
-            ASSERT_NE(WaitForPopupMenu(p, StartTimeoutMs), nullptr);
-            PumpMessages(200);
+            ASSERT_TRUE(WaitForMenuKeys(p, StartTimeoutMs)) << LastMenuWait();
             const bool quoted = longSent.find(L' ') != std::wstring::npos;
             TapKey(row.How == Pick::FileName ? (quoted ? '3' : '2') : '1');
         }
