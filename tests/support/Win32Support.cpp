@@ -1,5 +1,7 @@
 #include "Win32Support.h"
 
+#include "ParamLines.h"
+
 #include <cstdlib>
 #include <cstring>
 #include <utility>
@@ -234,21 +236,6 @@ bool WaitForNoPopupMenu(const Child& p, DWORD timeoutMs) {
 namespace {
 std::string MenuWaitSeen;
 
-std::string Printable(const std::string& bytes) {
-    static const char Digits[] = "0123456789ABCDEF";
-    std::string out;
-    for (unsigned char c : bytes) {
-        if (c >= 0x20 && c < 0x7F) {
-            out += static_cast<char>(c);
-        } else {
-            out += "\\x";
-            out += Digits[c >> 4];
-            out += Digits[c & 15];
-        }
-    }
-    return out;
-}
-
 std::string Handle(HWND w) {
     return std::to_string(reinterpret_cast<UINT_PTR>(w));
 }
@@ -316,7 +303,7 @@ void ForgetMenuWait() {
 std::string MenuScene(const Child& p) {
     const ClipboardText c = ReadClipboard();
     return WindowsScene(p) + "; clipboard " +
-           (c.Present ? "\"" + Printable(c.Text) + "\"" : std::string("without text"));
+           (c.Present ? "\"" + ParamLines::Escaped(c.Text) + "\"" : std::string("without text"));
 }
 
 void PumpMessages(DWORD ms) {
