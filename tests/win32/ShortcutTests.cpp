@@ -256,7 +256,7 @@ INSTANTIATE_TEST_SUITE_P(
                     FixtureCase{"recent1.lnk", "C:\\Users\\heznik\\Downloads\\2020M09_01_contract.pdf"},
                     FixtureCase{"testWin7NetworkPath.lnk", ""},
                     FixtureCase{"testWin7SpaceFolder.lnk", "G:\\Temp\\foo bar\\History.txt"},
-                    FixtureCase{"testWin7SpecialCharactersEacute.lnk", "G:\\Temp\\\xe9"
+                    FixtureCase{"testWin7Eacute.lnk", "G:\\Temp\\\xe9"
                                                                        "cole.txt"},
                     FixtureCase{"testWinXpLongFilename.lnk",
                                 "..\\..\\..\\..\\..\\..\\thisisanextralongfoldername\\"
