@@ -24,6 +24,9 @@ template <typename Convert> std::wstring WideForm(const std::wstring& Path, Conv
 
 std::string WithinLimit(std::string Form) { return WithinPathLimit(Form) ? Form : std::string(); }
 
+// Looked up, not imported: systems without it still start and simply get no long forms.
+TSystemProc<decltype(GetLongPathNameW)> getLongPathName(L"kernel32.dll", "GetLongPathNameW");
+
 } // namespace
 
 bool FolderExists(const std::wstring& Path) {
@@ -38,15 +41,8 @@ bool FolderExists(const std::string& Path) {
 
 std::wstring ToLongPath(const std::wstring& Path) {
     if (Path.empty()) return std::wstring();
-    typedef DWORD(WINAPI * TGetLongPathNameW)(LPCWSTR, LPWSTR, DWORD);
-    // Looked up, not imported: systems without it still start and simply get no long forms.
-    HMODULE kernel = LoadLibraryA("kernel32.dll");
-    if (!kernel) return std::wstring();
-    auto getLongPathName = reinterpret_cast<TGetLongPathNameW>(
-        reinterpret_cast<void*>(GetProcAddress(kernel, "GetLongPathNameW")));
-    const std::wstring form = getLongPathName ? WideForm(Path, getLongPathName) : std::wstring();
-    FreeLibrary(kernel);
-    return form;
+    auto getLong = getLongPathName.get();
+    return getLong ? WideForm(Path, getLong) : std::wstring();
 }
 
 std::wstring ToShortPath(const std::wstring& Path) {

@@ -95,6 +95,39 @@ struct TConversion {
 std::string StandInBytes(const TConversion& Text, const TConversion& ShortForm);
 
 #ifdef _WIN32
+// ---- System DLLs ----------------------------------------------------------------------------------
+// A DLL lying beside the program (a download folder holds anything) must never be loaded in place of a
+// system one: the program imports only what it cannot start without, and loads the rest from the
+// system folder, each function looked up once, on first use.
+
+// The process's DLL search, for everything loaded from now on (the shell's and COM's own loads too):
+// the system folder only. Called first of all.
+void SearchSystemFolderOnly();
+// A DLL of the system folder by its file name; null when it cannot be loaded.
+HMODULE LoadSystemLibrary(const wchar_t* Name);
+// An export of a system DLL, the DLL loaded from the system folder; null when either is missing.
+FARPROC SystemProcAddress(const wchar_t* Dll, const char* Name);
+
+// One function of a system DLL, looked up on its first call and kept.
+template <typename Fn> class TSystemProc {
+  public:
+    constexpr TSystemProc(const wchar_t* Dll, const char* Name) : dll_(Dll), name_(Name) {}
+    // The function, or null when the system has none.
+    Fn* get() {
+        if (!looked_) {
+            proc_ = reinterpret_cast<Fn*>(reinterpret_cast<void*>(SystemProcAddress(dll_, name_)));
+            looked_ = true;
+        }
+        return proc_;
+    }
+
+  private:
+    const wchar_t* dll_;
+    const char* name_;
+    Fn* proc_ = nullptr;
+    bool looked_ = false;
+};
+
 // ---- Wide text ----------------------------------------------------------------------------------------
 
 // Bytes of the given code page as UTF-16 (CP_ACP: the system ANSI code page); empty when they cannot

@@ -2,21 +2,66 @@
 
 #include "TinyUtils.h"
 
-#include <windows.h>
-#include <objbase.h>
 #include <shlobj.h>
 
 #include <cstring>
 
 namespace TinyShell {
 
-void Startup() { CoInitialize(nullptr); }
-void Shutdown() { CoUninitialize(); }
+namespace {
+
+using TinyUtils::TSystemProc;
+TSystemProc<decltype(::CoInitialize)> coInitialize(L"ole32.dll", "CoInitialize");
+TSystemProc<decltype(::CoUninitialize)> coUninitialize(L"ole32.dll", "CoUninitialize");
+TSystemProc<decltype(::CoCreateInstance)> coCreateInstance(L"ole32.dll", "CoCreateInstance");
+TSystemProc<decltype(::CoTaskMemFree)> coTaskMemFree(L"ole32.dll", "CoTaskMemFree");
+TSystemProc<decltype(::SHGetSpecialFolderPathW)> shGetSpecialFolderPath(L"shell32.dll",
+                                                                         "SHGetSpecialFolderPathW");
+TSystemProc<decltype(::SHGetPathFromIDListW)> shGetPathFromIDList(L"shell32.dll", "SHGetPathFromIDListW");
+
+TComUse com;
+
+} // namespace
+
+void TComUse::Start() {
+    if (started_) return;
+    started_ = true;
+    if (auto f = coInitialize.get()) f(nullptr);
+}
+
+void TComUse::Stop() {
+    if (!started_) return;
+    started_ = false;
+    if (auto f = coUninitialize.get()) f();
+}
+
+void Shutdown() { com.Stop(); }
+
+HRESULT ComCreateInstance(REFCLSID ClassId, IUnknown* Outer, DWORD Context, REFIID Iid, void** Obj) {
+    auto f = coCreateInstance.get();
+    if (!f) {
+        *Obj = nullptr;
+        return CO_E_DLLNOTFOUND;
+    }
+    return f(ClassId, Outer, Context, Iid, Obj);
+}
+
+void ComTaskMemFree(void* Block) {
+    if (auto f = coTaskMemFree.get()) f(Block);
+}
+
+BOOL ShGetPathFromIDListW(const ITEMIDLIST* IdList, LPWSTR Path) {
+    auto f = shGetPathFromIDList.get();
+    return f ? f(IdList, Path) : FALSE;
+}
 
 std::wstring GetSpecialFolder(int32_t Csidl) {
+    com.Start();
+    auto getFolder = shGetSpecialFolderPath.get();
+    if (!getFolder) return std::wstring();
     wchar_t buffer[MAX_PATH + 1] = {};
     // fCreate FALSE: a missing folder is reported as missing, never made behind the user's back.
-    if (!SHGetSpecialFolderPathW(nullptr, buffer, Csidl, FALSE)) return std::wstring();
+    if (!getFolder(nullptr, buffer, Csidl, FALSE)) return std::wstring();
     // An empty answer names no folder; a lone backslash would stand for the current drive's root.
     if (buffer[0] == L'\0') return std::wstring();
     return TinyUtils::AddTrailingBackslash(std::wstring(buffer, wcsnlen(buffer, MAX_PATH + 1)));

@@ -1,13 +1,34 @@
-// Shell special folders.
+// Shell special folders, and the functions of ole32 and shell32 that the shell modules call: the program
+// imports neither, so a start that needs no shell (a file sent) loads neither.
 #pragma once
+#include <windows.h>
+#include <objbase.h>
+#include <shlobj.h>
+
 #include <cstdint>
 #include <string>
 
 namespace TinyShell {
 
-// Module start-up and shut-down: one CoInitialize, one CoUninitialize.
-void Startup();
+// Module shut-down: CoUninitialize, where the module's first use started COM.
 void Shutdown();
+
+// COM on this thread for one module: CoInitialize once, at the module's first use, and CoUninitialize
+// at its shut-down only when it was started.
+class TComUse {
+  public:
+    void Start();
+    void Stop();
+
+  private:
+    bool started_ = false;
+};
+
+// ole32 and shell32, from the system folder on first use. Each fails as the platform call would when
+// its DLL cannot be loaded.
+HRESULT ComCreateInstance(REFCLSID ClassId, IUnknown* Outer, DWORD Context, REFIID Iid, void** Obj);
+void ComTaskMemFree(void* Block);
+BOOL ShGetPathFromIDListW(const ITEMIDLIST* IdList, LPWSTR Path);
 
 // The folder's path (Csidl is a published CSIDL_* value) with exactly one trailing backslash, or empty
 // when the shell cannot give it. Asked for wide: a profile or folder name may hold characters the

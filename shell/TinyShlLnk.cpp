@@ -1,6 +1,7 @@
 #include "TinyShlLnk.h"
 
 #include "Guards.h"
+#include "TinyShell.h"
 #include "TinyUtils.h"
 
 #include <objbase.h>
@@ -26,6 +27,7 @@ const IID IidPersistFile = {0x0000010B, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00,
 constexpr size_t PathBufferSize = TinyUtils::PathCharLimit + 2;
 
 TRefusalHandler refusalHandler = nullptr;
+TinyShell::TComUse com;
 
 [[noreturn]] void InterfaceRefused() {
     if (refusalHandler) refusalHandler();
@@ -48,8 +50,7 @@ struct ShellLinkObject {
 
 } // namespace
 
-void Startup() { CoInitialize(nullptr); }
-void Shutdown() { CoUninitialize(); }
+void Shutdown() { com.Stop(); }
 
 void SetRefusalHandler(TRefusalHandler Handler) { refusalHandler = Handler; }
 
@@ -59,8 +60,9 @@ HRESULT CreateComInstance(REFCLSID ClassId, IUnknown*& Obj) {
         Obj = nullptr;
         old->Release();
     }
-    return CoCreateInstance(ClassId, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER, IidUnknown,
-                            reinterpret_cast<void**>(&Obj));
+    com.Start();
+    return TinyShell::ComCreateInstance(ClassId, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER, IidUnknown,
+                                        reinterpret_cast<void**>(&Obj));
 }
 
 namespace {

@@ -8,8 +8,8 @@
 
 namespace TinyShlLnk {
 
-// Module start-up and shut-down: one CoInitialize, one CoUninitialize.
-void Startup();
+// Module shut-down: CoUninitialize, where the module's first use (a shortcut read or written) started
+// COM.
 void Shutdown();
 
 // What happens when the link object refuses IShellLinkW or IPersistFile: the process ends with exit

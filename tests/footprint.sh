@@ -6,7 +6,9 @@ set -uo pipefail
 flavour=${1:?usage: footprint.sh x86|x64 Pathgrab.exe}
 exe=${2:?usage: footprint.sh x86|x64 Pathgrab.exe}
 budget=$((256 * 1024))
-allowed="KERNEL32.DLL USER32.DLL SHELL32.DLL OLE32.DLL MSVCRT.DLL"
+# shell32 and ole32 are loaded from the system folder when needed, never imported: a DLL of their
+# dependencies lying beside the program would be loaded at every start.
+allowed="KERNEL32.DLL USER32.DLL MSVCRT.DLL"
 case "$flavour" in
   x86) objdump=i686-w64-mingw32-objdump want_magic=010b want_flags="DYNAMIC_BASE NX_COMPAT" ;;
   x64) objdump=x86_64-w64-mingw32-objdump want_magic=020b want_flags="HIGH_ENTROPY_VA DYNAMIC_BASE NX_COMPAT" ;;

@@ -35,15 +35,27 @@ template <typename T> struct Com {
     }
 };
 
-int spyCalls = 0;
-void* spyOriginal = nullptr;
-
-HRESULT WINAPI CountingCoCreateInstance(REFCLSID clsid, LPUNKNOWN outer, DWORD context, REFIID iid,
-                                        LPVOID* out) {
-    ++spyCalls;
-    typedef HRESULT(WINAPI * Fn)(REFCLSID, LPUNKNOWN, DWORD, REFIID, LPVOID*);
-    return reinterpret_cast<Fn>(spyOriginal)(clsid, outer, context, iid, out);
-}
+// The system's link object factory, counting the objects asked of it; registered in this process, it is
+// what CoCreateInstance reaches however the caller found that function.
+class CountingFactory : public IClassFactory {
+  public:
+    IClassFactory* real = nullptr;
+    int calls = 0;
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override {
+        *out = nullptr;
+        if (!IsEqualIID(riid, IID_IUnknown) && !IsEqualIID(riid, IID_IClassFactory)) return E_NOINTERFACE;
+        *out = static_cast<IClassFactory*>(this);
+        return S_OK;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
+    ULONG STDMETHODCALLTYPE Release() override { return 1; }
+    HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID riid, void** out) override {
+        ++calls;
+        return real->CreateInstance(outer, riid, out);
+    }
+    HRESULT STDMETHODCALLTYPE LockServer(BOOL lock) override { return real->LockServer(lock); }
+};
+CountingFactory spyFactory;
 
 } // namespace
 
@@ -297,13 +309,31 @@ void ClickButton(HWND box, int id) {
     PostMessageA(GetDlgItem(box, id), BM_CLICK, 0, 0);
 }
 
-CoCreateSpy::CoCreateSpy() : patch_("ole32.dll", "CoCreateInstance", &CountingCoCreateInstance) {
-    spyOriginal = patch_.Original();
-    spyCalls = 0;
+CoCreateSpy::CoCreateSpy() {
+    spyFactory.calls = 0;
+    if (FAILED(CoGetClassObject(CLSID_ShellLink, CLSCTX_INPROC_SERVER, nullptr, IID_IClassFactory,
+                                reinterpret_cast<void**>(&spyFactory.real))))
+        return;
+    if (FAILED(CoRegisterClassObject(CLSID_ShellLink, &spyFactory, CLSCTX_INPROC_SERVER, REGCLS_MULTIPLEUSE,
+                                     &cookie_))) {
+        spyFactory.real->Release();
+        spyFactory.real = nullptr;
+    }
+}
+
+CoCreateSpy::~CoCreateSpy() {
+    if (!spyFactory.real) return;
+    CoRevokeClassObject(cookie_);
+    spyFactory.real->Release();
+    spyFactory.real = nullptr;
+}
+
+bool CoCreateSpy::Installed() const {
+    return spyFactory.real != nullptr;
 }
 
 int CoCreateSpy::Calls() const {
-    return spyCalls;
+    return spyFactory.calls;
 }
 
 } // namespace TestSupport

@@ -104,18 +104,20 @@ QuestionBox WaitForQuestion(const Child& child, DWORD timeoutMs);
 // Presses one of the box's buttons (IDYES, IDNO) as a click would.
 void ClickButton(HWND box, int id);
 
-// Counts the CoCreateInstance calls this executable makes while the object lives (one per link object
-// that the shortcut code creates), by patching the executable's import table.
+// Counts the link objects this process creates while the object lives (one per link object that the
+// shortcut code creates), through a counting factory registered for the link object's class. COM must
+// be started on the thread.
 class CoCreateSpy {
   public:
     CoCreateSpy();
+    ~CoCreateSpy();
     CoCreateSpy(const CoCreateSpy&) = delete;
     CoCreateSpy& operator=(const CoCreateSpy&) = delete;
-    bool Installed() const { return patch_.Installed(); }
+    bool Installed() const;
     int Calls() const;
 
   private:
-    ImportPatch patch_;
+    DWORD cookie_ = 0;
 };
 
 } // namespace TestSupport

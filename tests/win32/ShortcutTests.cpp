@@ -16,7 +16,6 @@ namespace {
 
 class Shortcut : public testing::Test {
   protected:
-    void SetUp() override { TinyShlLnk::Startup(); }
     void TearDown() override { TinyShlLnk::Shutdown(); }
     bool Exists(const std::string& path) const {
         return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
