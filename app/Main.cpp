@@ -18,6 +18,9 @@ void EndOnInterfaceRefusal() {
 } // namespace
 
 void StartModules() {
+    // Before anything can load a DLL: whatever lies beside the program (a download folder holds
+    // anything) is never loaded in place of a system DLL, by us or by the shell and COM for us.
+    TinyUtils::SearchSystemFolderOnly();
     TinyUtils::Startup();
     // TinyShell and TinyShlLnk start COM on their first use: a file sent needs none.
     TinyShlLnk::SetRefusalHandler(EndOnInterfaceRefusal);
@@ -44,9 +47,6 @@ int WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int) {
 
 // The modules start in a fixed order here rather than by static initialisation, and stop in reverse.
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-    // Before anything can load a DLL: whatever lies beside the program (a download folder holds
-    // anything) is never loaded in place of a system DLL, by us or by the shell and COM for us.
-    TinyUtils::SearchSystemFolderOnly();
     Pathgrab::StartModules();
     Pathgrab::WinMain(GetModuleHandleA(nullptr), nullptr, nullptr, 0);
     Pathgrab::FinalizeModules();

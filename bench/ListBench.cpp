@@ -93,7 +93,7 @@ int Child(int rounds) {
 
     struct Step {
         std::vector<double> times;
-    } product, floor, byIndex, toLong, getLong, computing, loader;
+    } product, floor, byIndex, toLong, getLong, computing;
     int failures = 0;
     auto check = [&](const char* name, const std::string& want) {
         if (Bench::ReadClipboard() != want) {
@@ -105,8 +105,8 @@ int Child(int rounds) {
     for (int round = 0; round < warmup + rounds; ++round) {
         const bool keep = round >= warmup;
         // Each round in the other order, so that neither side always runs first.
-        for (int k = 0; k < 7; ++k) {
-            const int step = round % 2 ? 6 - k : k;
+        for (int k = 0; k < 6; ++k) {
+            const int step = round % 2 ? 5 - k : k;
             Bench::WriteClipboard("-");
             double t0 = Bench::NowMs(), t1 = 0;
             switch (step) {
@@ -158,18 +158,6 @@ int Child(int rounds) {
                 if (keep && !text.Wide.empty()) computing.times.push_back(t1 - t0);
                 break;
             }
-            case 6: {
-                // What ToLongPath does beyond GetLongPathNameA: the library is looked up anew per call.
-                int found = 0;
-                for (size_t i = 0; i < args.size(); ++i) {
-                    HMODULE kernel = LoadLibraryA("kernel32.dll");
-                    found += GetProcAddress(kernel, "GetLongPathNameA") != nullptr;
-                    FreeLibrary(kernel);
-                }
-                t1 = Bench::NowMs();
-                if (keep && found) loader.times.push_back(t1 - t0);
-                break;
-            }
             }
         }
     }
@@ -177,8 +165,6 @@ int Child(int rounds) {
                      product.times, floor.times, "<= 1.10"});
     Bench::PrintRow({"  same with ParamStr per argument (the rescanning reading) / floor", byIndex.times, floor.times, ""});
     Bench::PrintRow({"  attribution: ToLongPath x N / GetLongPathNameA x N", toLong.times, getLong.times, ""});
-    Bench::PrintRow({"  attribution: LoadLibraryA+GetProcAddress+FreeLibrary x N / floor", loader.times, floor.times,
-                     ""});
     Bench::PrintRow({"  attribution: reading, quoting, sort, text without file system / floor", computing.times,
                      floor.times, ""});
     if (failures) std::printf("ListBench: %d runs failed their check\n", failures);

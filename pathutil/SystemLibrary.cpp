@@ -10,7 +10,8 @@ void SearchSystemFolderOnly() {
         GetProcAddress(GetModuleHandleA("kernel32.dll"), "SetDefaultDllDirectories")));
     if (setDefault) setDefault(LOAD_LIBRARY_SEARCH_SYSTEM32);
     // Without it, at least the current folder leaves the search.
-    else SetDllDirectoryW(L"");
+    else
+        SetDllDirectoryW(L"");
 }
 
 HMODULE LoadSystemLibrary(const wchar_t* Name) {

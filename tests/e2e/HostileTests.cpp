@@ -371,5 +371,56 @@ TEST_F(HostileSendTo, UndeletableShortcutIsFoundAgain) {
     EXPECT_EQ(FolderEntries(sendTo()), Names{"b_stuck.lnk"});
 }
 
+// The program run from a folder full of DLLs planted under the names of those that it or the system
+// loads for it, as a download folder can be: the process searches the system folder only, so none is
+// loaded, whether a file is sent, Shift copies, a shortcut is followed or the question is asked.
+using PlantedDlls = HostileSendTo;
+
+TEST_F(PlantedDlls, NoneIsLoadedInAnyMode) {
+    // The program's own imports and what they pull in are mapped before it runs (on Windows they are
+    // known DLLs, which no folder can stand in for); everything else the program, the shell or COM loads.
+    const char* const names[] = {"shcore",   "shell32", "ole32",    "oleaut32", "combase",         "rpcrt4",
+                                 "propsys",  "shlwapi", "comctl32", "uxtheme",  "version",         "imm32",
+                                 "mpr",      "msimg32", "userenv",  "profapi",  "windows.storage", "cfgmgr32",
+                                 "advapi32", "sechost", "ucrtbase", "setupapi", "netapi32"};
+    ScratchDir scratch;
+    const std::string dir = LongPathOf(scratch.Folder("Downloads"));
+    const std::string exe = dir + "\\Pathgrab.exe";
+    ASSERT_TRUE(CopyFileA(PathgrabExe().c_str(), exe.c_str(), FALSE));
+    for (const char* name : names)
+        ASSERT_TRUE(CopyFileA((OwnFolder() + "\\PlantedDll.dll").c_str(),
+                              (dir + "\\" + name + ".dll").c_str(), FALSE));
+    const Names planted = FolderEntries(dir);
+    const std::string file = scratch.File("report.txt");
+    const std::string link = dir + "\\report.lnk";
+    WriteShortcut(link, file);
+    const std::string line = Quoted(exe) + " ";
+
+    {
+        Child p = Start(exe, line + Quoted(file));
+        ASSERT_TRUE(WaitForMenuKeys(p, StartTimeoutMs)) << LastMenuWait();
+        TapKey('1');
+        ExpectEndsWithZero(p);
+        ExpectClipboard(file);
+    }
+    for (const std::string& sent : {file, link}) {
+        WriteClipboard(Sentinel);
+        KeyHeld shift(VK_SHIFT);
+        Child p = Start(exe, line + Quoted(sent));
+        ExpectEndsWithZero(p);
+        shift.Release();
+        ExpectClipboard(file);
+    }
+    {
+        Child p = Start(exe, Quoted(exe));
+        QuestionBox q = WaitForQuestion(p, BoxTimeoutMs);
+        ASSERT_NE(q.Box, nullptr) << "no question was shown";
+        ClickButton(q.Box, IDNO);
+        ExpectEndsWithZero(p);
+    }
+    DeleteFileA(link.c_str());
+    EXPECT_EQ(FolderEntries(dir), planted) << "a .loaded marker names a planted DLL that was loaded";
+}
+
 } // namespace
 } // namespace E2e

@@ -88,7 +88,6 @@ class SendToRedirect {
 // Removes everything inside dir (read-only, hidden and system entries too); dir itself stays.
 void ClearFolder(const std::string& dir);
 
-
 // The registration question of a child process, as the driver sees it.
 struct QuestionBox {
     HWND Box = nullptr;
