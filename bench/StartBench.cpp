@@ -116,7 +116,7 @@ int main(int argc, char** argv) {
     Shift(false);
 
     Bench::PrintRow({"start-up to clipboard: Pathgrab.exe FILE (Shift) / floor", programs[0].times,
-                     programs[1].times, "<= 1.10"});
+                     programs[1].times, "<= 1.02"});
     Bench::PrintRow({"  attribution: floor+COM (OLE32, SHELL32, CoInitialize x2) / floor", programs[2].times,
                      programs[1].times, ""});
     Bench::PrintRow({"  attribution: Pathgrab.exe FILE (Shift) / floor+COM", programs[0].times, programs[2].times,
