@@ -6,6 +6,8 @@
 // '?' for each character the code page lacks): never for a look-alike.
 #include "E2eFixture.h"
 
+#include <cstring>
+#include <cwctype>
 #include <memory>
 
 namespace E2e {
@@ -68,7 +70,57 @@ enum class Pick {
     LongPath, // item 1
     FileName, // item 2, or 3 after the quoted path where the path has a space
     List,     // sent with a second file: the list of long paths
+    // The submenu of more forms, for the one item or as lists of two items.
+    UriItem,
+    SlashItem,
+    WslItem,
+    UriList,
+    SlashList,
+    WslList,
 };
+
+bool IsList(Pick how) {
+    return how == Pick::List || how >= Pick::UriList;
+}
+bool IsMore(Pick how) {
+    return how >= Pick::UriItem;
+}
+bool IsUri(Pick how) {
+    return how == Pick::UriItem || how == Pick::UriList;
+}
+
+// The form the submenu copies of a local long path, written here from its definition: a URI percent-
+// encodes the UTF-8 bytes that the system's own conversion gives.
+std::wstring MoreForm(Pick how, const std::wstring& longPath) {
+    std::wstring slash = longPath;
+    for (wchar_t& c : slash)
+        if (c == L'\\') c = L'/';
+    if (how == Pick::SlashItem || how == Pick::SlashList) return slash;
+    if (how == Pick::WslItem || how == Pick::WslList)
+        return L"/mnt/" + std::wstring(1, static_cast<wchar_t>(towlower(slash[0]))) + slash.substr(2);
+    std::string utf8(slash.size() * 4, '\0');
+    utf8.resize(
+        static_cast<size_t>(WideCharToMultiByte(CP_UTF8, 0, slash.data(), static_cast<int>(slash.size()),
+                                                &utf8[0], static_cast<int>(utf8.size()), nullptr, nullptr)));
+    std::wstring uri = L"file:///" + slash.substr(0, 2);
+    for (unsigned char c : utf8.substr(2)) {
+        wchar_t hex[4];
+        if (isalnum(c) || strchr("-._~/", c))
+            uri += static_cast<wchar_t>(c);
+        else
+            uri += (swprintf(hex, 4, L"%%%02X", c), hex);
+    }
+    return uri;
+}
+
+// A slash or WSL form's bytes read back as the path they write.
+std::string Backslashed(Pick how, std::string bytes) {
+    if (how == Pick::WslItem || how == Pick::WslList)
+        bytes = std::string(1, static_cast<char>(toupper(bytes[5]))) + ":" + bytes.substr(6);
+    for (char& c : bytes)
+        if (c == '/') c = '\\'; // never a trail byte in any system code page
+    return bytes;
+}
 
 struct MachineRow {
     const char* Name;
@@ -107,6 +159,14 @@ const MachineRow Rows[] = {
     // 152 characters: over 260 bytes where they take two bytes each, yet within the path limit.
     {"LongDoubleBytePath",
      Hyo + L"\\" + Hyo + L"\\" + Hyo + L"\\" + Hyo + L"\\" + Hyo.substr(0, 10) + L".txt", L"", Pick::Shift},
+    // The submenu's forms: a trail byte 0x5C stays in the slash and WSL bytes; what the code page lacks
+    // is percent-encoded UTF-8 in the URI and never a look-alike in the others' bytes.
+    {"UriItemTrailBackslash", L"\u30BD\u30D5\u30C8\\\u8868 a.txt", L"", Pick::UriItem},
+    {"SlashItemTrailBackslash", L"\u30BD\u30D5\u30C8\\\u8868.txt", L"", Pick::SlashItem},
+    {"WslItemAccent", L"caf\u00E9 au lait.txt", L"cafe au lait.txt", Pick::WslItem},
+    {"UriListEmoji", Emoji, L"", Pick::UriList},
+    {"SlashListHangul", Hangul, L"", Pick::SlashList},
+    {"WslListPolish", Lodz, L"Lodz.txt", Pick::WslList},
 };
 
 void PrintTo(const MachineRow& row, std::ostream* os) { *os << row.Name; }
@@ -122,12 +182,12 @@ TEST_P(Machine, CopiesTheExactPathAndBytesThatNameNoOtherFile) {
     const std::wstring longSent = LongW(sent);
     ASSERT_FALSE(longSent.empty());
     const std::wstring other = WideOf(dir.Path()) + L"\\plain.txt";
-    if (row.How == Pick::List) MakeFileW(other);
+    if (IsList(row.How)) MakeFileW(other);
 
     // As the shell starts it: the program's path and the items', quoted, in a wide command line.
     const std::wstring exe = WideOf(PathgrabExe());
     std::wstring line = L"\"" + exe + L"\" \"" + sent + L"\"";
-    if (row.How == Pick::List) line += L" \"" + other + L"\"";
+    if (IsList(row.How)) line += L" \"" + other + L"\"";
     Child p;
     {
         std::unique_ptr<KeyHeld> shift(row.How == Pick::Shift ? new KeyHeld(VK_SHIFT) : nullptr);
@@ -136,7 +196,21 @@ TEST_P(Machine, CopiesTheExactPathAndBytesThatNameNoOtherFile) {
         if (row.How != Pick::Shift) {
             ASSERT_TRUE(WaitForMenuKeys(p, StartTimeoutMs)) << LastMenuWait();
             const bool quoted = longSent.find(L' ') != std::wstring::npos;
-            TapKey(row.How == Pick::FileName ? (quoted ? '3' : '2') : '1');
+            if (!IsMore(row.How)) {
+                TapKey(row.How == Pick::FileName ? (quoted ? '3' : '2') : '1');
+            } else {
+                // The submenu follows the classic items: the quoted forms where path and folder hold a space.
+                const bool folderQuoted = FolderOf(longSent).find(L' ') != std::wstring::npos;
+                TapKey(IsList(row.How) ? '5' : static_cast<char>('6' + quoted + folderQuoted));
+                for (DWORD start = GetTickCount();
+                     WindowsOf(p.Id(), true, "#32768").size() < 2 && GetTickCount() - start < StartTimeoutMs;)
+                    PumpMessages(20);
+                ASSERT_EQ(WindowsOf(p.Id(), true, "#32768").size(), 2u) << "the submenu did not open";
+                // No network drive here: the URI, slash and WSL forms are items 1 to 3 alike.
+                TapKey(IsUri(row.How)                                             ? '1'
+                       : row.How == Pick::SlashItem || row.How == Pick::SlashList ? '2'
+                                                                                  : '3');
+            }
         }
         ExpectEndsWithZero(p);
     }
@@ -145,10 +219,14 @@ TEST_P(Machine, CopiesTheExactPathAndBytesThatNameNoOtherFile) {
     // The system's locale, not the format's: a program that reads CF_TEXT by it reads the right text.
     EXPECT_EQ(got.Locale, GetSystemDefaultLCID());
     std::vector<std::wstring> wanted = {row.How == Pick::FileName ? LastName(longSent) : longSent};
-    if (row.How == Pick::List) wanted.push_back(LongW(other));
+    if (IsList(row.How)) wanted.push_back(LongW(other));
+    const std::vector<std::wstring> longs = wanted;
+    if (IsMore(row.How))
+        for (std::wstring& w : wanted)
+            w = MoreForm(row.How, w);
     const std::vector<std::wstring> exact = LinesOf(got.Wide);
     const std::vector<std::string> bytes = LinesOf(got.Text);
-    if (row.How == Pick::List) {
+    if (IsList(row.How)) {
         ASSERT_EQ(exact.size(), 2u) << "the Unicode list lists other items";
         ASSERT_EQ(bytes.size(), 2u) << "the ANSI list lists other items";
         const std::vector<std::wstring> either = {exact[1], exact[0]};
@@ -156,15 +234,20 @@ TEST_P(Machine, CopiesTheExactPathAndBytesThatNameNoOtherFile) {
     } else {
         EXPECT_EQ(got.Wide, wanted[0]) << "a Unicode paste reads another text";
     }
-    for (size_t i = 0; i < exact.size() || (i == 0 && row.How != Pick::List); ++i) {
-        const std::wstring& w = row.How == Pick::List ? exact[i] : got.Wide;
-        const std::string& b = row.How == Pick::List ? bytes[i] : got.Text;
+    for (size_t i = 0; i < exact.size() || (i == 0 && !IsList(row.How)); ++i) {
+        const std::wstring& w = IsList(row.How) ? exact[i] : got.Wide;
+        const std::string& b = IsList(row.How) ? bytes[i] : got.Text;
         SCOPED_TRACE(i);
-        // Byte-exact wherever the system code page holds the text; else it stands for the same item.
-        if (!Held(w).empty())
+        // Byte-exact wherever the system code page holds the text (a URI is ASCII); else it stands for
+        // the same item.
+        if (!Held(w).empty()) {
             EXPECT_EQ(b, Held(w));
-        else
+        } else if (IsMore(row.How)) {
+            EXPECT_FALSE(IsUri(row.How)) << "a URI is ASCII";
+            ExpectStandsFor(Backslashed(row.How, b), FolderOf(longSent), longs[w == wanted[0] ? 0 : 1]);
+        } else {
             ExpectStandsFor(b, FolderOf(longSent), row.How == Pick::FileName ? longSent : LongW(w));
+        }
     }
 }
 
