@@ -234,6 +234,8 @@ struct OtherFormsRow {
     std::string slashBytes, wslBytes;
 };
 
+void PrintTo(const OtherFormsRow& r, std::ostream* os) { *os << r.name; }
+
 class OtherForms : public testing::TestWithParam<OtherFormsRow> {};
 
 TEST_P(OtherForms, BothReadings) {
