@@ -70,33 +70,16 @@ enum class Pick {
     LongPath, // item 1
     FileName, // item 2, or 3 after the quoted path where the path has a space
     List,     // sent with a second file: the list of long paths
-    // The submenu of more forms, for the one item or as lists of two items.
-    UriItem,
-    SlashItem,
-    WslItem,
-    UriList,
-    SlashList,
-    WslList,
 };
 
-bool IsList(Pick how) {
-    return how == Pick::List || how >= Pick::UriList;
-}
-bool IsMore(Pick how) {
-    return how >= Pick::UriItem;
-}
-bool IsUri(Pick how) {
-    return how == Pick::UriItem || how == Pick::UriList;
-}
-
-// The form the submenu copies of a local long path, written here from its definition: a URI percent-
-// encodes the UTF-8 bytes that the system's own conversion gives.
-std::wstring MoreForm(Pick how, const std::wstring& longPath) {
+// The submenu's form ('u' the URI, 's' forward slashes, 'w' the WSL path) of a local long path, written
+// here from its definition: a URI percent-encodes the UTF-8 bytes of the system's own conversion.
+std::wstring MoreForm(char form, const std::wstring& longPath) {
     std::wstring slash = longPath;
     for (wchar_t& c : slash)
         if (c == L'\\') c = L'/';
-    if (how == Pick::SlashItem || how == Pick::SlashList) return slash;
-    if (how == Pick::WslItem || how == Pick::WslList)
+    if (form == 's') return slash;
+    if (form == 'w')
         return L"/mnt/" + std::wstring(1, static_cast<wchar_t>(towlower(slash[0]))) + slash.substr(2);
     std::string utf8(slash.size() * 4, '\0');
     utf8.resize(
@@ -105,18 +88,14 @@ std::wstring MoreForm(Pick how, const std::wstring& longPath) {
     std::wstring uri = L"file:///" + slash.substr(0, 2);
     for (unsigned char c : utf8.substr(2)) {
         wchar_t hex[4];
-        if (isalnum(c) || strchr("-._~/", c))
-            uri += static_cast<wchar_t>(c);
-        else
-            uri += (swprintf(hex, 4, L"%%%02X", c), hex);
+        uri += isalnum(c) || strchr("-._~/", c) ? std::wstring(1, c) : (swprintf(hex, 4, L"%%%02X", c), hex);
     }
     return uri;
 }
 
 // A slash or WSL form's bytes read back as the path they write.
-std::string Backslashed(Pick how, std::string bytes) {
-    if (how == Pick::WslItem || how == Pick::WslList)
-        bytes = std::string(1, static_cast<char>(toupper(bytes[5]))) + ":" + bytes.substr(6);
+std::string Backslashed(char form, std::string bytes) {
+    if (form == 'w') bytes = std::string(1, static_cast<char>(toupper(bytes[5]))) + ":" + bytes.substr(6);
     for (char& c : bytes)
         if (c == '/') c = '\\'; // never a trail byte in any system code page
     return bytes;
@@ -127,6 +106,7 @@ struct MachineRow {
     std::wstring Item;  // below the scratch folder, "\" between names
     std::wstring Decoy; // what a look-alike of Item would name (made too), or empty
     Pick How;
+    char Form = 0; // picked in the submenu of more forms instead (the long path's or the list's)
 };
 
 // Names that one code page or another lacks: Korean, an emoji beyond the BMP, Polish letters.
@@ -161,12 +141,12 @@ const MachineRow Rows[] = {
      Hyo + L"\\" + Hyo + L"\\" + Hyo + L"\\" + Hyo + L"\\" + Hyo.substr(0, 10) + L".txt", L"", Pick::Shift},
     // The submenu's forms: a trail byte 0x5C stays in the slash and WSL bytes; what the code page lacks
     // is percent-encoded UTF-8 in the URI and never a look-alike in the others' bytes.
-    {"UriItemTrailBackslash", L"\u30BD\u30D5\u30C8\\\u8868 a.txt", L"", Pick::UriItem},
-    {"SlashItemTrailBackslash", L"\u30BD\u30D5\u30C8\\\u8868.txt", L"", Pick::SlashItem},
-    {"WslItemAccent", L"caf\u00E9 au lait.txt", L"cafe au lait.txt", Pick::WslItem},
-    {"UriListEmoji", Emoji, L"", Pick::UriList},
-    {"SlashListHangul", Hangul, L"", Pick::SlashList},
-    {"WslListPolish", Lodz, L"Lodz.txt", Pick::WslList},
+    {"UriItemTrailBackslash", L"\u30BD\u30D5\u30C8\\\u8868 a.txt", L"", Pick::LongPath, 'u'},
+    {"SlashItemTrailBackslash", L"\u30BD\u30D5\u30C8\\\u8868.txt", L"", Pick::LongPath, 's'},
+    {"WslItemAccent", L"caf\u00E9 au lait.txt", L"cafe au lait.txt", Pick::LongPath, 'w'},
+    {"UriListEmoji", Emoji, L"", Pick::List, 'u'},
+    {"SlashListHangul", Hangul, L"", Pick::List, 's'},
+    {"WslListPolish", Lodz, L"Lodz.txt", Pick::List, 'w'},
 };
 
 void PrintTo(const MachineRow& row, std::ostream* os) { *os << row.Name; }
@@ -182,12 +162,12 @@ TEST_P(Machine, CopiesTheExactPathAndBytesThatNameNoOtherFile) {
     const std::wstring longSent = LongW(sent);
     ASSERT_FALSE(longSent.empty());
     const std::wstring other = WideOf(dir.Path()) + L"\\plain.txt";
-    if (IsList(row.How)) MakeFileW(other);
+    if (row.How == Pick::List) MakeFileW(other);
 
     // As the shell starts it: the program's path and the items', quoted, in a wide command line.
     const std::wstring exe = WideOf(PathgrabExe());
     std::wstring line = L"\"" + exe + L"\" \"" + sent + L"\"";
-    if (IsList(row.How)) line += L" \"" + other + L"\"";
+    if (row.How == Pick::List) line += L" \"" + other + L"\"";
     Child p;
     {
         std::unique_ptr<KeyHeld> shift(row.How == Pick::Shift ? new KeyHeld(VK_SHIFT) : nullptr);
@@ -196,20 +176,18 @@ TEST_P(Machine, CopiesTheExactPathAndBytesThatNameNoOtherFile) {
         if (row.How != Pick::Shift) {
             ASSERT_TRUE(WaitForMenuKeys(p, StartTimeoutMs)) << LastMenuWait();
             const bool quoted = longSent.find(L' ') != std::wstring::npos;
-            if (!IsMore(row.How)) {
+            if (!row.Form) {
                 TapKey(row.How == Pick::FileName ? (quoted ? '3' : '2') : '1');
             } else {
                 // The submenu follows the classic items: the quoted forms where path and folder hold a space.
                 const bool folderQuoted = FolderOf(longSent).find(L' ') != std::wstring::npos;
-                TapKey(IsList(row.How) ? '5' : static_cast<char>('6' + quoted + folderQuoted));
+                TapKey(row.How == Pick::List ? '5' : static_cast<char>('6' + quoted + folderQuoted));
                 for (DWORD start = GetTickCount();
                      WindowsOf(p.Id(), true, "#32768").size() < 2 && GetTickCount() - start < StartTimeoutMs;)
                     PumpMessages(20);
                 ASSERT_EQ(WindowsOf(p.Id(), true, "#32768").size(), 2u) << "the submenu did not open";
                 // No network drive here: the URI, slash and WSL forms are items 1 to 3 alike.
-                TapKey(IsUri(row.How)                                             ? '1'
-                       : row.How == Pick::SlashItem || row.How == Pick::SlashList ? '2'
-                                                                                  : '3');
+                TapKey(static_cast<char>('1' + std::string("usw").find(row.Form)));
             }
         }
         ExpectEndsWithZero(p);
@@ -219,14 +197,14 @@ TEST_P(Machine, CopiesTheExactPathAndBytesThatNameNoOtherFile) {
     // The system's locale, not the format's: a program that reads CF_TEXT by it reads the right text.
     EXPECT_EQ(got.Locale, GetSystemDefaultLCID());
     std::vector<std::wstring> wanted = {row.How == Pick::FileName ? LastName(longSent) : longSent};
-    if (IsList(row.How)) wanted.push_back(LongW(other));
+    if (row.How == Pick::List) wanted.push_back(LongW(other));
     const std::vector<std::wstring> longs = wanted;
-    if (IsMore(row.How))
+    if (row.Form)
         for (std::wstring& w : wanted)
-            w = MoreForm(row.How, w);
+            w = MoreForm(row.Form, w);
     const std::vector<std::wstring> exact = LinesOf(got.Wide);
     const std::vector<std::string> bytes = LinesOf(got.Text);
-    if (IsList(row.How)) {
+    if (row.How == Pick::List) {
         ASSERT_EQ(exact.size(), 2u) << "the Unicode list lists other items";
         ASSERT_EQ(bytes.size(), 2u) << "the ANSI list lists other items";
         const std::vector<std::wstring> either = {exact[1], exact[0]};
@@ -234,17 +212,17 @@ TEST_P(Machine, CopiesTheExactPathAndBytesThatNameNoOtherFile) {
     } else {
         EXPECT_EQ(got.Wide, wanted[0]) << "a Unicode paste reads another text";
     }
-    for (size_t i = 0; i < exact.size() || (i == 0 && !IsList(row.How)); ++i) {
-        const std::wstring& w = IsList(row.How) ? exact[i] : got.Wide;
-        const std::string& b = IsList(row.How) ? bytes[i] : got.Text;
+    for (size_t i = 0; i < exact.size() || (i == 0 && row.How != Pick::List); ++i) {
+        const std::wstring& w = row.How == Pick::List ? exact[i] : got.Wide;
+        const std::string& b = row.How == Pick::List ? bytes[i] : got.Text;
         SCOPED_TRACE(i);
         // Byte-exact wherever the system code page holds the text (a URI is ASCII); else it stands for
         // the same item.
         if (!Held(w).empty()) {
             EXPECT_EQ(b, Held(w));
-        } else if (IsMore(row.How)) {
-            EXPECT_FALSE(IsUri(row.How)) << "a URI is ASCII";
-            ExpectStandsFor(Backslashed(row.How, b), FolderOf(longSent), longs[w == wanted[0] ? 0 : 1]);
+        } else if (row.Form) {
+            EXPECT_NE(row.Form, 'u') << "a URI is ASCII";
+            ExpectStandsFor(Backslashed(row.Form, b), FolderOf(longSent), longs[w == wanted[0] ? 0 : 1]);
         } else {
             ExpectStandsFor(b, FolderOf(longSent), row.How == Pick::FileName ? longSent : LongW(w));
         }
