@@ -102,8 +102,14 @@ void BuildPopupMenu() {
 
 TListOffer ListOfferOf(const std::vector<std::wstring>& Args) {
     TListOffer offer = {false, false};
+    // Each drive asked once: a list of many files lies mostly on few drives.
+    bool asked[26] = {};
     for (const std::wstring& arg : Args) {
-        offer.Unc = offer.Unc || TinyUtils::IsOnRemoteDrive(arg);
+        const unsigned drive = arg.size() > 2 && arg[1] == L':' ? (arg[0] | 0x20) - L'a' : 26;
+        if (drive < 26 && !asked[drive]) {
+            asked[drive] = true;
+            offer.Unc = offer.Unc || TinyUtils::IsOnRemoteDrive(arg);
+        }
         offer.Wsl = offer.Wsl || !TinyUtils::WslPath({std::string(), arg}).Wide.empty();
     }
     return offer;
