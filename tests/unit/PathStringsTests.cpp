@@ -234,7 +234,9 @@ struct OtherFormsRow {
     std::string slashBytes, wslBytes;
 };
 
-void PrintTo(const OtherFormsRow& r, std::ostream* os) { *os << r.name; }
+void PrintTo(const OtherFormsRow& r, std::ostream* os) {
+    *os << r.name;
+}
 
 class OtherForms : public testing::TestWithParam<OtherFormsRow> {};
 
