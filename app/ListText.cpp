@@ -33,12 +33,15 @@ TText SortedText(const std::vector<TText>& Lines) {
     return text;
 }
 
-template <typename Transform> TText SortedLines(const std::vector<TText>& Args, Transform transform) {
+// DropEmpty: an item the list's form does not exist for is left out, not listed as an empty line.
+template <typename Transform>
+TText SortedLines(const std::vector<TText>& Args, Transform transform, bool DropEmpty = false) {
     std::vector<TText> lines;
     for (const TText& arg : Args) {
         // A longer argument cannot name a file that the system hands over within its path limit.
         if (arg.Wide.size() > TinyUtils::PathCharLimit) continue;
-        lines.push_back(transform(arg));
+        TText line = transform(arg);
+        if (!DropEmpty || !line.Wide.empty()) lines.push_back(std::move(line));
     }
     return SortedText(lines);
 }
@@ -65,6 +68,30 @@ TText NameListText(const std::vector<TText>& Args, bool WithExt, TLongPathFn Lon
         if (!WithExt) s = WithoutExt(s);
         return s;
     });
+}
+
+TText MoreFormListText(uint32_t Id, const std::vector<TText>& Args, TLongPathFn LongPath,
+                       TLongPathFn UncPath) {
+    return SortedLines(
+        Args,
+        [&](const TText& arg) {
+            const TText longPath = LongPath(arg);
+            switch (Id) {
+            case IDM_LIST_UNC_PATHS:
+            case IDM_LIST_FILE_URIS: {
+                const TText unc = longPath.Wide.empty() ? TText() : UncPath(longPath);
+                const TText& named = unc.Wide.empty() ? longPath : unc;
+                return Id == IDM_LIST_UNC_PATHS ? named : TinyUtils::FileUri(named);
+            }
+            case IDM_LIST_SLASH_PATHS:
+                return TinyUtils::ForwardSlashPath(longPath);
+            case IDM_LIST_WSL_PATHS:
+                return TinyUtils::WslPath(longPath);
+            default:
+                return TText();
+            }
+        },
+        true);
 }
 
 } // namespace Pathgrab

@@ -19,6 +19,9 @@ TText ListTextOf(uint32_t Id) {
     case IDM_LIST_QUOTED_LONG_PATHS: MakePathListText(true, text); break;
     case IDM_LIST_NAMES_WITH_EXT: MakeNameListText(true, text); break;
     case IDM_LIST_NAMES_WITHOUT_EXT: MakeNameListText(false, text); break;
+    default:
+        MakeMoreFormListText(Id, text);
+        break;
     }
     return text;
 }

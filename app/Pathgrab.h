@@ -30,6 +30,15 @@ enum : uint32_t {
     IDM_QUOTED_FOLDER = 0x109,
     IDM_SHORT_PATH = 0x110,
     IDM_CANCEL = 0x111,
+    // The submenu of more forms: one item's forms, then the lists.
+    IDM_UNC_PATH = 0x120,
+    IDM_FILE_URI = 0x121,
+    IDM_SLASH_PATH = 0x122,
+    IDM_WSL_PATH = 0x123,
+    IDM_LIST_UNC_PATHS = 0x124,
+    IDM_LIST_FILE_URIS = 0x125,
+    IDM_LIST_SLASH_PATHS = 0x126,
+    IDM_LIST_WSL_PATHS = 0x127,
 };
 
 // ---- Global state: written once by ShowPathMenu, read-only afterwards ---------------------------
@@ -42,6 +51,8 @@ extern TText TargetFileName;
 extern TText TargetBaseName;
 extern TText TargetFolder;
 extern TText TargetShortPath;
+// The UNC name of the long path where it lies on a network drive, else empty.
+extern TText TargetUncPath;
 
 // Releases the five target strings in the order of the program's finalisation.
 void ReleaseTargets();
@@ -57,12 +68,22 @@ struct TMenuEntry {
     std::string Fixed;
     TText Form;
     bool Separator;
+    // Not empty: the entry opens this submenu instead of being a command.
+    std::vector<TMenuEntry> Submenu = {};
+};
+
+// What the several items' submenu may offer beyond the lists every path has: a UNC list where an item
+// lies on a network drive, a WSL list where an item has a WSL path.
+struct TListOffer {
+    bool Unc;
+    bool Wsl;
 };
 
 // The popup's content from the five target strings, the argument count and the folder test, with
 // the fixed texts of the given face. Whether a form holds a space is a question about the item, so
 // its exact text answers it: an 8.3 form standing for it may have none.
-std::vector<TMenuEntry> MenuEntries(int ArgCount, bool TargetIsFolder, const Texts::TFace& Face);
+std::vector<TMenuEntry> MenuEntries(int ArgCount, bool TargetIsFolder, const Texts::TFace& Face,
+                                    TListOffer Offer = {false, false});
 
 // The face for the user's UI language: Japanese for Japanese, English for every other.
 const Texts::TFace& FaceFor(LANGID UiLanguage);
@@ -86,6 +107,11 @@ typedef TText (*TLongPathFn)(const TText& Path);
 // characters of its exact text) is left out.
 TText PathListText(const std::vector<TText>& Args, bool Quote, TLongPathFn LongPath);
 TText NameListText(const std::vector<TText>& Args, bool WithExt, TLongPathFn LongPath);
+// The list of a submenu list command (IDM_LIST_UNC_PATHS ...), built alike: UncPath gives a long
+// path's UNC name or an empty text; an item without a UNC name lists its long path, one without a URI
+// or a WSL path is left out of that list.
+TText MoreFormListText(uint32_t Id, const std::vector<TText>& Args, TLongPathFn LongPath,
+                       TLongPathFn UncPath);
 
 #ifdef _WIN32
 // ---- Effects (Windows build) ---------------------------------------------------------------------
@@ -103,6 +129,11 @@ void ShowPathMenu(HWND Wnd);
 void BuildPopupMenu();
 void MakePathListText(bool Quote, TText& Text);
 void MakeNameListText(bool WithExt, TText& Text);
+void MakeMoreFormListText(uint32_t Id, TText& Text);
+// A long path's UNC name where it lies on a network drive, else empty; waits a bounded time.
+TText UncText(const TText& LongPath);
+// What the submenu of several items offers, from the arguments.
+TListOffer ListOfferOf(const std::vector<std::wstring>& Args);
 void RunRegistrationMode();
 
 // Module start-up and finalisation around WinMain, in the program's fixed order.

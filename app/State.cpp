@@ -9,6 +9,7 @@ TText TargetFileName;
 TText TargetBaseName;
 TText TargetFolder;
 TText TargetShortPath;
+TText TargetUncPath;
 
 namespace {
 // Swapped with an empty one, so that the memory really goes now.
@@ -19,6 +20,7 @@ void Release(TText& T) {
 } // namespace
 
 void ReleaseTargets() {
+    Release(TargetUncPath);
     Release(TargetShortPath);
     Release(TargetFolder);
     Release(TargetBaseName);

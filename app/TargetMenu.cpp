@@ -24,7 +24,33 @@ TText LongText(const TText& Path) {
     return TinyUtils::PathText(TinyUtils::ToLongPath(Path.Wide));
 }
 
+void AppendEntry(HMENU Menu, const TMenuEntry& E) {
+    if (E.Separator) {
+        AppendMenuW(Menu, MF_SEPARATOR, 0, nullptr);
+        return;
+    }
+    // Our texts are code page 932 whatever the system's code page is; the path forms are shown in
+    // their exact text.
+    const std::wstring caption = TinyUtils::WideFromBytes(E.Fixed, Texts::TextCodePage) + E.Form.Wide;
+    if (E.Submenu.empty()) {
+        AppendMenuW(Menu, MF_STRING, E.Id, caption.c_str());
+        return;
+    }
+    // The parent menu owns the submenu from here: destroying it destroys both.
+    HMENU submenu = CreatePopupMenu();
+    for (const TMenuEntry& s : E.Submenu)
+        AppendEntry(submenu, s);
+    AppendMenuW(Menu, MF_STRING | MF_POPUP, reinterpret_cast<UINT_PTR>(submenu), caption.c_str());
+}
+
 } // namespace
+
+TText UncText(const TText& LongPath) {
+    const std::wstring unc = TinyUtils::UniversalName(LongPath.Wide);
+    // Its own bytes, or '?' for what the code page lacks: its 8.3 form would be one more question to a
+    // server that may be gone.
+    return {TinyUtils::StandInBytes(TinyUtils::ToAnsi(unc), {std::string(), false}), unc};
+}
 
 void ShowPathMenu(HWND Wnd) {
     using namespace TinyUtils;
@@ -45,6 +71,7 @@ void ShowPathMenu(HWND Wnd) {
     TargetShortPath = PathText(ToShortPath(target));
     TargetFileName = Each(TargetLongPath, [](const auto& p) { return PathFileName(p); });
     TargetBaseName = WithoutExt(TargetFileName);
+    if (args.size() < 2) TargetUncPath = UncText(TargetLongPath);
     BuildPopupMenu();
     POINT cursor = {0, 0};
     GetCursorPos(&cursor);
@@ -65,20 +92,27 @@ void ShowPathMenu(HWND Wnd) {
 }
 
 void BuildPopupMenu() {
-    using TinyUtils::WideFromBytes;
     PopupMenuHandle = CreatePopupMenu();
     const Texts::TFace& face = FaceFor(GetUserDefaultUILanguage());
-    for (const TMenuEntry& e :
-         MenuEntries(Runtime::ParamCount(), TinyUtils::FolderExists(TargetLongPath.Wide), face)) {
-        if (e.Separator) {
-            AppendMenuW(PopupMenuHandle, MF_SEPARATOR, 0, nullptr);
-            continue;
+    for (const TMenuEntry& e : MenuEntries(
+             Runtime::ParamCount(), TinyUtils::FolderExists(TargetLongPath.Wide), face,
+             Runtime::ParamCount() >= 2 ? ListOfferOf(Runtime::WideParamStrs()) : TListOffer{false, false}))
+        AppendEntry(PopupMenuHandle, e);
+}
+
+TListOffer ListOfferOf(const std::vector<std::wstring>& Args) {
+    TListOffer offer = {false, false};
+    // Each drive asked once: a list of many files lies mostly on few drives.
+    bool asked[26] = {};
+    for (const std::wstring& arg : Args) {
+        const unsigned drive = arg.size() > 2 && arg[1] == L':' ? (arg[0] | 0x20) - L'a' : 26;
+        if (drive < 26 && !asked[drive]) {
+            asked[drive] = true;
+            offer.Unc = offer.Unc || TinyUtils::IsOnRemoteDrive(arg);
         }
-        // Our texts are code page 932 whatever the system's code page is; the path forms are shown
-        // in their exact text.
-        const std::wstring caption = WideFromBytes(e.Fixed, Texts::TextCodePage) + e.Form.Wide;
-        AppendMenuW(PopupMenuHandle, MF_STRING, e.Id, caption.c_str());
+        offer.Wsl = offer.Wsl || !TinyUtils::WslPath({std::string(), arg}).Wide.empty();
     }
+    return offer;
 }
 
 void MakePathListText(bool Quote, TText& Text) {
@@ -87,6 +121,10 @@ void MakePathListText(bool Quote, TText& Text) {
 
 void MakeNameListText(bool WithExt, TText& Text) {
     Text = NameListText(SentArguments(), WithExt, LongText);
+}
+
+void MakeMoreFormListText(uint32_t Id, TText& Text) {
+    Text = MoreFormListText(Id, SentArguments(), LongText, UncText);
 }
 
 } // namespace Pathgrab

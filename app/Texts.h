@@ -35,6 +35,27 @@ constexpr char ListNamesWithExt[] = "\x81" "F [ \x8Ag\x92\xA3\x8Eq\x95t\x83t\x83
 constexpr char ListNamesWithoutExt[] = "\x81" "F [ \x8Ag\x92\xA3\x8Eq\x96\xB3\x83t\x83@\x83" "C\x83\x8B\x96\xBC ] "
                                        "\x82\xCC\x83\x8A\x83X\x83g\x82\xF0\x83R\x83s\x81[";
 
+// "その他の形式" (More forms): the submenu after the classic items.
+constexpr char MoreForms[] = "\x82\xBB\x82\xCC\x91\xBC\x82\xCC\x8C`\x8E\xAE";
+
+// "： [ UNC パス ] のリストをコピー"
+constexpr char ListUncPaths[] = "\x81"
+                                "F [ UNC \x83p\x83X ] \x82\xCC\x83\x8A\x83X\x83g\x82\xF0\x83R\x83s\x81[";
+
+// "： [ file URI ] のリストをコピー"
+constexpr char ListFileUris[] = "\x81"
+                                "F [ file URI ] \x82\xCC\x83\x8A\x83X\x83g\x82\xF0\x83R\x83s\x81[";
+
+// "： [ スラッシュ区切りのパス ] のリストをコピー"
+constexpr char ListSlashPaths[] = "\x81"
+                                  "F [ \x83X\x83\x89\x83"
+                                  "b\x83V\x83\x85\x8B\xE6\x90\xD8\x82\xE8\x82\xCC\x83p\x83X ] "
+                                  "\x82\xCC\x83\x8A\x83X\x83g\x82\xF0\x83R\x83s\x81[";
+
+// "： [ WSL パス ] のリストをコピー"
+constexpr char ListWslPaths[] = "\x81"
+                                "F [ WSL \x83p\x83X ] \x82\xCC\x83\x8A\x83X\x83g\x82\xF0\x83R\x83s\x81[";
+
 // "キャンセル" (Cancel)
 constexpr char Cancel[] = "\x83L\x83\x83\x83\x93\x83Z\x83\x8B";
 
@@ -59,6 +80,11 @@ constexpr char ListLongPaths[] = ": [ Long full paths ] copy as list";
 constexpr char ListQuotedLongPaths[] = ": [ Long full paths ] copy as list  << in double quotes >>";
 constexpr char ListNamesWithExt[] = ": [ File names with extension ] copy as list";
 constexpr char ListNamesWithoutExt[] = ": [ File names without extension ] copy as list";
+constexpr char MoreForms[] = "More forms";
+constexpr char ListUncPaths[] = ": [ UNC paths ] copy as list";
+constexpr char ListFileUris[] = ": [ file URIs ] copy as list";
+constexpr char ListSlashPaths[] = ": [ Paths with forward slashes ] copy as list";
+constexpr char ListWslPaths[] = ": [ WSL paths ] copy as list";
 constexpr char Cancel[] = "Cancel";
 constexpr char DeleteQuestion[] = "Delete the shortcut to Pathgrabber from \"Send To\"?";
 constexpr char CreateQuestion[] = "Create a shortcut to Pathgrabber in \"Send To\"?";
@@ -75,16 +101,25 @@ struct TFace {
     const char* Cancel;
     const char* DeleteQuestion;
     const char* CreateQuestion;
+    const char* MoreForms;
+    const char* ListUncPaths;
+    const char* ListFileUris;
+    const char* ListSlashPaths;
+    const char* ListWslPaths;
 };
 
-constexpr TFace JapaneseFace = {Japanese::NumberSeparator,     Japanese::ListLongPaths,
-                                Japanese::ListQuotedLongPaths, Japanese::ListNamesWithExt,
-                                Japanese::ListNamesWithoutExt, Japanese::Cancel,
-                                Japanese::DeleteQuestion,      Japanese::CreateQuestion};
-constexpr TFace EnglishFace = {English::NumberSeparator,     English::ListLongPaths,
-                               English::ListQuotedLongPaths, English::ListNamesWithExt,
-                               English::ListNamesWithoutExt, English::Cancel,
-                               English::DeleteQuestion,      English::CreateQuestion};
+constexpr TFace JapaneseFace = {
+    Japanese::NumberSeparator,  Japanese::ListLongPaths,       Japanese::ListQuotedLongPaths,
+    Japanese::ListNamesWithExt, Japanese::ListNamesWithoutExt, Japanese::Cancel,
+    Japanese::DeleteQuestion,   Japanese::CreateQuestion,      Japanese::MoreForms,
+    Japanese::ListUncPaths,     Japanese::ListFileUris,        Japanese::ListSlashPaths,
+    Japanese::ListWslPaths};
+constexpr TFace EnglishFace = {
+    English::NumberSeparator,  English::ListLongPaths,       English::ListQuotedLongPaths,
+    English::ListNamesWithExt, English::ListNamesWithoutExt, English::Cancel,
+    English::DeleteQuestion,   English::CreateQuestion,      English::MoreForms,
+    English::ListUncPaths,     English::ListFileUris,        English::ListSlashPaths,
+    English::ListWslPaths};
 
 // The fixed texts are held in this code page, whichever the system's is.
 constexpr unsigned TextCodePage = 932;

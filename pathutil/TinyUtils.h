@@ -94,7 +94,32 @@ struct TConversion {
 // best-fit look-alike (cafe.txt for café.txt) would.
 std::string StandInBytes(const TConversion& Text, const TConversion& ShortForm);
 
+// ---- Forms for other programs -----------------------------------------------------------------------
+// Each is empty where the path has none.
+
+// Every delimiter backslash written as a slash.
+TText ForwardSlashPath(const TText& Path);
+// /mnt/<drive letter>/... for a drive path; the path inside a distribution for \\wsl$\<distribution>\...
+// and \\wsl.localhost\<distribution>\...
+TText WslPath(const TText& Path);
+// file:///C:/... or file://server/share/... from the exact text: its UTF-8 bytes, each but an ASCII
+// letter, a digit, '-', '.', '_', '~' and '/' as %XX. ASCII, so both readings are alike.
+TText FileUri(const TText& Path);
+
 #ifdef _WIN32
+// ---- Network drives ---------------------------------------------------------------------------------
+
+// What answers for mpr's WNetGetUniversalNameW; a test sets a stand-in, null restores the system's.
+typedef DWORD(WINAPI* TUniversalNameQuery)(LPCWSTR, DWORD, LPVOID, LPDWORD);
+void SetUniversalNameQuery(TUniversalNameQuery Query);
+// Whether the path lies on a drive letter that names a network drive.
+bool IsOnRemoteDrive(const std::wstring& Path);
+// How long the menu waits for the network redirector, whose server may be gone.
+constexpr DWORD UniversalNameWaitMs = 1500;
+// The UNC name of a path on a network drive; empty for every other path, when the redirector has none,
+// or when it does not answer within WaitMs (that drive is then not asked again).
+std::wstring UniversalName(const std::wstring& Path, DWORD WaitMs = UniversalNameWaitMs);
+
 // ---- System DLLs ----------------------------------------------------------------------------------
 // A DLL lying beside the program (a download folder holds anything) must never be loaded in place of a
 // system one: the program imports only what it cannot start without, and loads the rest from the

@@ -6,6 +6,8 @@
 // '?' for each character the code page lacks): never for a look-alike.
 #include "E2eFixture.h"
 
+#include <cstring>
+#include <cwctype>
 #include <memory>
 
 namespace E2e {
@@ -70,11 +72,41 @@ enum class Pick {
     List,     // sent with a second file: the list of long paths
 };
 
+// The submenu's form ('u' the URI, 's' forward slashes, 'w' the WSL path) of a local long path, written
+// here from its definition: a URI percent-encodes the UTF-8 bytes of the system's own conversion.
+std::wstring MoreForm(char form, const std::wstring& longPath) {
+    std::wstring slash = longPath;
+    for (wchar_t& c : slash)
+        if (c == L'\\') c = L'/';
+    if (form == 's') return slash;
+    if (form == 'w')
+        return L"/mnt/" + std::wstring(1, static_cast<wchar_t>(towlower(slash[0]))) + slash.substr(2);
+    std::string utf8(slash.size() * 4, '\0');
+    utf8.resize(
+        static_cast<size_t>(WideCharToMultiByte(CP_UTF8, 0, slash.data(), static_cast<int>(slash.size()),
+                                                &utf8[0], static_cast<int>(utf8.size()), nullptr, nullptr)));
+    std::wstring uri = L"file:///" + slash.substr(0, 2);
+    for (unsigned char c : utf8.substr(2)) {
+        wchar_t hex[4];
+        uri += isalnum(c) || strchr("-._~/", c) ? std::wstring(1, c) : (swprintf(hex, 4, L"%%%02X", c), hex);
+    }
+    return uri;
+}
+
+// A slash or WSL form's bytes read back as the path they write.
+std::string Backslashed(char form, std::string bytes) {
+    if (form == 'w') bytes = std::string(1, static_cast<char>(toupper(bytes[5]))) + ":" + bytes.substr(6);
+    for (char& c : bytes)
+        if (c == '/') c = '\\'; // never a trail byte in any system code page
+    return bytes;
+}
+
 struct MachineRow {
     const char* Name;
     std::wstring Item;  // below the scratch folder, "\" between names
     std::wstring Decoy; // what a look-alike of Item would name (made too), or empty
     Pick How;
+    char Form = 0; // picked in the submenu of more forms instead (the long path's or the list's)
 };
 
 // Names that one code page or another lacks: Korean, an emoji beyond the BMP, Polish letters.
@@ -107,6 +139,14 @@ const MachineRow Rows[] = {
     // 152 characters: over 260 bytes where they take two bytes each, yet within the path limit.
     {"LongDoubleBytePath",
      Hyo + L"\\" + Hyo + L"\\" + Hyo + L"\\" + Hyo + L"\\" + Hyo.substr(0, 10) + L".txt", L"", Pick::Shift},
+    // The submenu's forms: a trail byte 0x5C stays in the slash and WSL bytes; what the code page lacks
+    // is percent-encoded UTF-8 in the URI and never a look-alike in the others' bytes.
+    {"UriItemTrailBackslash", L"\u30BD\u30D5\u30C8\\\u8868 a.txt", L"", Pick::LongPath, 'u'},
+    {"SlashItemTrailBackslash", L"\u30BD\u30D5\u30C8\\\u8868.txt", L"", Pick::LongPath, 's'},
+    {"WslItemAccent", L"caf\u00E9 au lait.txt", L"cafe au lait.txt", Pick::LongPath, 'w'},
+    {"UriListEmoji", Emoji, L"", Pick::List, 'u'},
+    {"SlashListHangul", Hangul, L"", Pick::List, 's'},
+    {"WslListPolish", Lodz, L"Lodz.txt", Pick::List, 'w'},
 };
 
 void PrintTo(const MachineRow& row, std::ostream* os) { *os << row.Name; }
@@ -136,7 +176,19 @@ TEST_P(Machine, CopiesTheExactPathAndBytesThatNameNoOtherFile) {
         if (row.How != Pick::Shift) {
             ASSERT_TRUE(WaitForMenuKeys(p, StartTimeoutMs)) << LastMenuWait();
             const bool quoted = longSent.find(L' ') != std::wstring::npos;
-            TapKey(row.How == Pick::FileName ? (quoted ? '3' : '2') : '1');
+            if (!row.Form) {
+                TapKey(row.How == Pick::FileName ? (quoted ? '3' : '2') : '1');
+            } else {
+                // The submenu follows the classic items: the quoted forms where path and folder hold a space.
+                const bool folderQuoted = FolderOf(longSent).find(L' ') != std::wstring::npos;
+                TapKey(row.How == Pick::List ? '5' : static_cast<char>('6' + quoted + folderQuoted));
+                for (DWORD start = GetTickCount();
+                     WindowsOf(p.Id(), true, "#32768").size() < 2 && GetTickCount() - start < StartTimeoutMs;)
+                    PumpMessages(20);
+                ASSERT_EQ(WindowsOf(p.Id(), true, "#32768").size(), 2u) << "the submenu did not open";
+                // No network drive here: the URI, slash and WSL forms are items 1 to 3 alike.
+                TapKey(static_cast<char>('1' + std::string("usw").find(row.Form)));
+            }
         }
         ExpectEndsWithZero(p);
     }
@@ -146,6 +198,10 @@ TEST_P(Machine, CopiesTheExactPathAndBytesThatNameNoOtherFile) {
     EXPECT_EQ(got.Locale, GetSystemDefaultLCID());
     std::vector<std::wstring> wanted = {row.How == Pick::FileName ? LastName(longSent) : longSent};
     if (row.How == Pick::List) wanted.push_back(LongW(other));
+    const std::vector<std::wstring> longs = wanted;
+    if (row.Form)
+        for (std::wstring& w : wanted)
+            w = MoreForm(row.Form, w);
     const std::vector<std::wstring> exact = LinesOf(got.Wide);
     const std::vector<std::string> bytes = LinesOf(got.Text);
     if (row.How == Pick::List) {
@@ -160,11 +216,16 @@ TEST_P(Machine, CopiesTheExactPathAndBytesThatNameNoOtherFile) {
         const std::wstring& w = row.How == Pick::List ? exact[i] : got.Wide;
         const std::string& b = row.How == Pick::List ? bytes[i] : got.Text;
         SCOPED_TRACE(i);
-        // Byte-exact wherever the system code page holds the text; else it stands for the same item.
-        if (!Held(w).empty())
+        // Byte-exact wherever the system code page holds the text (a URI is ASCII); else it stands for
+        // the same item.
+        if (!Held(w).empty()) {
             EXPECT_EQ(b, Held(w));
-        else
+        } else if (row.Form) {
+            EXPECT_NE(row.Form, 'u') << "a URI is ASCII";
+            ExpectStandsFor(Backslashed(row.Form, b), FolderOf(longSent), longs[w == wanted[0] ? 0 : 1]);
+        } else {
             ExpectStandsFor(b, FolderOf(longSent), row.How == Pick::FileName ? longSent : LongW(w));
+        }
     }
 }
 

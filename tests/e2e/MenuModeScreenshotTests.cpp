@@ -38,8 +38,9 @@ class UserDocuments {
 class MenuScreenshot : public ProgramTest {
   protected:
     // The menu for items in user's Documents, on machine m (null: the rig's own), as picture.
+    // submenu: the digit that opens a submenu, shown beside the menu in the picture; 0: none.
     void Take(const char* user, const std::vector<std::string>& items, const char* picture,
-              const Machine* m = nullptr) {
+              const Machine* m = nullptr, char submenu = 0) {
         const std::string out = ArtifactsDir();
         if (out.empty()) GTEST_SKIP() << "PATHGRAB_ARTIFACTS is not set";
         UserDocuments docs(user);
@@ -64,7 +65,23 @@ class MenuScreenshot : public ProgramTest {
         ASSERT_NE(menu, nullptr) << picture;
         // Painted once its loop runs: a shown window's paint comes before any wait for input.
         ASSERT_TRUE(WaitForMenuKeys(p, StartTimeoutMs)) << LastMenuWait();
-        EXPECT_TRUE(SaveWindowShot(menu, 10, out + "\\" + picture));
+        RECT shot = {};
+        GetWindowRect(menu, &shot);
+        if (submenu) {
+            TapKey(submenu);
+            for (DWORD start = GetTickCount(); WindowsOf(p.Id(), true, "#32768").size() < 2;) {
+                ASSERT_LT(GetTickCount() - start, StartTimeoutMs) << "the submenu did not open";
+                PumpMessages(20);
+            }
+            PumpMessages(300); // painted
+            for (HWND w : WindowsOf(p.Id(), true, "#32768")) {
+                RECT r = {};
+                GetWindowRect(w, &r);
+                UnionRect(&shot, &shot, &r);
+            }
+        }
+        EXPECT_TRUE(SaveScreenShot(shot, 10, out + "\\" + picture));
+        if (submenu) PressInMenu(p, VK_ESCAPE); // closes the submenu; the next one the menu
         // It opens with its corner at the cursor, at any scale.
         RECT r = {};
         GetWindowRect(menu, &r);
@@ -98,6 +115,16 @@ const char Report[] = "R&D Files/\x95\xF1\x8D\x90\x8F\x91 2024.txt";
 
 TEST_F(MenuScreenshot, SingleItem) {
     Take("yamada", {Report}, "menu-single.bmp");
+}
+
+// The submenu of more forms, opened by its digit (8: the path and its folder hold a space), from a
+// cursor far enough left that it opens beside the menu, not over it.
+TEST_F(MenuScreenshot, MoreForms) {
+    POINT was = {};
+    GetCursorPos(&was);
+    SetCursorPos(20, 200);
+    Take("yamada", {Report}, "menu-more-forms.bmp", nullptr, '8');
+    SetCursorPos(was.x, was.y);
 }
 
 TEST_F(MenuScreenshot, SeveralItems) {

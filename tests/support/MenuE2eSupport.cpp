@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cstdlib>
 
@@ -107,10 +108,16 @@ ScopedLogPixels::~ScopedLogPixels() {
 
 bool SaveWindowShot(HWND w, int margin, const std::string& bmpPath) {
     RECT r = {};
-    if (!GetWindowRect(w, &r)) return false;
+    return GetWindowRect(w, &r) && SaveScreenShot(r, margin, bmpPath);
+}
+
+bool SaveScreenShot(const RECT& r, int margin, const std::string& bmpPath) {
     const int x = r.left - margin > 0 ? r.left - margin : 0;
     const int y = r.top - margin > 0 ? r.top - margin : 0;
-    const int width = r.right + margin - x, height = r.bottom + margin - y;
+    // Within the screen: Wine copies nothing at all from a rectangle that reaches beyond it.
+    const int right = std::min<int>(r.right + margin, GetSystemMetrics(SM_CXSCREEN));
+    const int bottom = std::min<int>(r.bottom + margin, GetSystemMetrics(SM_CYSCREEN));
+    const int width = right - x, height = bottom - y;
 
     BITMAPINFO bi = {};
     bi.bmiHeader.biSize = sizeof bi.bmiHeader;

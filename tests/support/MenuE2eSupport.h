@@ -44,5 +44,7 @@ class ScopedLogPixels {
 
 // Writes what the screen shows of window w, widened by margin pixels on every side, as a 24-bit BMP.
 bool SaveWindowShot(HWND w, int margin, const std::string& bmpPath);
+// The same for a rectangle of the screen (several windows' union).
+bool SaveScreenShot(const RECT& r, int margin, const std::string& bmpPath);
 
 } // namespace TestSupport

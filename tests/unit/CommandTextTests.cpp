@@ -51,7 +51,13 @@ INSTANTIATE_TEST_SUITE_P(
                     CommandCase{0x109, "\"C:\\R&D\""}, CommandCase{0x10A, ""}, CommandCase{0x10B, ""},
                     CommandCase{0x10C, ""}, CommandCase{0x10D, ""}, CommandCase{0x10E, ""},
                     CommandCase{0x10F, ""}, CommandCase{0x110, "C:\\R&D\\PLAN~1.TXT"}, CommandCase{0x111, ""},
-                    CommandCase{0x112, ""}, CommandCase{0x204, ""}, CommandCase{0xFFFF, ""}),
+                    CommandCase{0x112, ""}, CommandCase{0x11F, ""},
+                    // No UNC name here (the target is on no network drive); the others from the long path.
+                    CommandCase{0x120, ""}, CommandCase{0x121, "file:///C:/R%26D/plan.txt"},
+                    CommandCase{0x122, "C:/R&D/plan.txt"}, CommandCase{0x123, "/mnt/c/R&D/plan.txt"},
+                    CommandCase{0x124, "list 0x124\r\n"}, CommandCase{0x125, "list 0x125\r\n"},
+                    CommandCase{0x126, "list 0x126\r\n"}, CommandCase{0x127, "list 0x127\r\n"},
+                    CommandCase{0x128, ""}, CommandCase{0x204, ""}, CommandCase{0xFFFF, ""}),
     [](const testing::TestParamInfo<CommandCase>& p) {
         char name[16];
         std::snprintf(name, sizeof name, "Id%03X", p.param.id);

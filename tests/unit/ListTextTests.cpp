@@ -47,6 +47,25 @@ TEST_P(ListTextTable, AllFourLists) {
     }
 }
 
+// The submenu's lists: an item on a network drive lists its UNC name (in the URI list too), the
+// others their long path; an item without a WSL path is left out of that list, not listed empty; each
+// list sorted by its own bytes (shorter lines first).
+TEST(ListText, MoreFormLists) {
+    const std::vector<TinyUtils::TText> args = {TestText("Z:\\b.txt"), TestText("C:\\MYFILE~1\\a.txt"),
+                                                TestText("\\\\srv\\s\\c d.txt")};
+    auto unc = [](const TinyUtils::TText& p) {
+        return p.Bytes[0] == 'Z' ? TestText("\\\\fs\\x" + p.Bytes.substr(2)) : TinyUtils::TText();
+    };
+    auto list = [&](uint32_t id) { return Pathgrab::MoreFormListText(id, args, FakeLongPath, unc); };
+    EXPECT_EQ(list(Pathgrab::IDM_LIST_UNC_PATHS).Bytes,
+              "\\\\fs\\x\\b.txt\r\n\\\\srv\\s\\c d.txt\r\nC:\\My Files\\a.txt\r\n");
+    EXPECT_EQ(list(Pathgrab::IDM_LIST_FILE_URIS).Wide,
+              L"file://fs/x/b.txt\r\nfile://srv/s/c%20d.txt\r\nfile:///C:/My%20Files/a.txt\r\n");
+    EXPECT_EQ(list(Pathgrab::IDM_LIST_SLASH_PATHS).Bytes,
+              "Z:/b.txt\r\n//srv/s/c d.txt\r\nC:/My Files/a.txt\r\n");
+    EXPECT_EQ(list(Pathgrab::IDM_LIST_WSL_PATHS).Wide, L"/mnt/z/b.txt\r\n/mnt/c/My Files/a.txt\r\n");
+}
+
 // Where an item's bytes only stand for it (an 8.3 form), the bytes decide the order and the exact text
 // follows them line for line; whether to quote is the exact text's question.
 TEST(ListText, ExactLinesFollowTheBytesOrder) {

@@ -53,6 +53,11 @@ TMenuEntry Quoted(uint32_t id, int n, const std::string& shown) {
 TMenuEntry Cancel() {
     return Item(Pathgrab::IDM_CANCEL, CancelText);
 }
+// "その他の形式" after the number: the submenu, described by its item count.
+TMenuEntry More(int n, size_t items, const std::string& colon = Colon,
+                const std::string& caption = "\x82\xbb\x82\xcc\x91\xbc\x82\xcc\x8c\x60\x8e\xae") {
+    return {0, "&" + std::to_string(n) + colon + caption, {}, false, std::vector<TMenuEntry>(items)};
+}
 
 struct Targets {
     std::string Long, FileName, BaseName, Folder, Short;
@@ -87,6 +92,7 @@ std::string Describe(const std::vector<TMenuEntry>& menu) {
                 s += hex;
             }
         }
+        if (!e.Submenu.empty()) s += " > " + std::to_string(e.Submenu.size()) + " items";
         s += '\n';
     }
     return s;
@@ -132,6 +138,8 @@ const std::vector<TMenuEntry> ListLayout = {
     Sep(),
     Item(IDM_LIST_NAMES_WITHOUT_EXT, "&4" + NamesWithoutExtText),
     Sep(),
+    More(5, 2),
+    Sep(),
     Cancel()};
 
 INSTANTIATE_TEST_SUITE_P(
@@ -144,7 +152,7 @@ INSTANTIATE_TEST_SUITE_P(
                  Plan,
                  {Form(IDM_LONG_PATH, 1, "C:\\Work\\plan.txt"), Sep(), Form(IDM_FILE_NAME, 2, "plan.txt"),
                   Form(IDM_NAME_WITHOUT_EXT, 3, "plan"), Sep(), Form(IDM_FOLDER, 4, "C:\\Work"), Sep(),
-                  Form(IDM_SHORT_PATH, 5, "C:\\Work\\plan.txt"), Sep(), Cancel()}},
+                  Form(IDM_SHORT_PATH, 5, "C:\\Work\\plan.txt"), Sep(), More(6, 3), Sep(), Cancel()}},
         MenuCase{"SpacesGiveSevenItems",
                  1,
                  false,
@@ -153,7 +161,7 @@ INSTANTIATE_TEST_SUITE_P(
                   Quoted(IDM_QUOTED_LONG_PATH, 2, "C:\\My Files\\a b.txt"), Sep(),
                   Form(IDM_FILE_NAME, 3, "a b.txt"), Form(IDM_NAME_WITHOUT_EXT, 4, "a b"), Sep(),
                   Form(IDM_FOLDER, 5, "C:\\My Files"), Quoted(IDM_QUOTED_FOLDER, 6, "C:\\My Files"), Sep(),
-                  Form(IDM_SHORT_PATH, 7, "C:\\MYFILE~1\\AB~1.TXT"), Sep(), Cancel()}},
+                  Form(IDM_SHORT_PATH, 7, "C:\\MYFILE~1\\AB~1.TXT"), Sep(), More(8, 3), Sep(), Cancel()}},
         MenuCase{"FolderHasNoBaseName",
                  1,
                  true,
@@ -161,14 +169,14 @@ INSTANTIATE_TEST_SUITE_P(
                  {Form(IDM_LONG_PATH, 1, "C:\\My Files\\Sub"),
                   Quoted(IDM_QUOTED_LONG_PATH, 2, "C:\\My Files\\Sub"), Sep(), Form(IDM_FILE_NAME, 3, "Sub"),
                   Sep(), Form(IDM_FOLDER, 4, "C:\\My Files"), Quoted(IDM_QUOTED_FOLDER, 5, "C:\\My Files"),
-                  Sep(), Form(IDM_SHORT_PATH, 6, "C:\\MYFILE~1\\Sub"), Sep(), Cancel()}},
+                  Sep(), Form(IDM_SHORT_PATH, 6, "C:\\MYFILE~1\\Sub"), Sep(), More(7, 3), Sep(), Cancel()}},
         MenuCase{"DottedFolderHasNoBaseName",
                  1,
                  true,
                  {"C:\\Work\\Data.old", "Data.old", "Data", "C:\\Work", "C:\\Work\\DATA~1.OLD"},
                  {Form(IDM_LONG_PATH, 1, "C:\\Work\\Data.old"), Sep(), Form(IDM_FILE_NAME, 2, "Data.old"),
                   Sep(), Form(IDM_FOLDER, 3, "C:\\Work"), Sep(),
-                  Form(IDM_SHORT_PATH, 4, "C:\\Work\\DATA~1.OLD"), Sep(), Cancel()}},
+                  Form(IDM_SHORT_PATH, 4, "C:\\Work\\DATA~1.OLD"), Sep(), More(5, 3), Sep(), Cancel()}},
         // Ampersands are doubled in every caption, quoted ones included.
         MenuCase{"AmpersandsDoubled",
                  1,
@@ -178,7 +186,8 @@ INSTANTIATE_TEST_SUITE_P(
                   Quoted(IDM_QUOTED_LONG_PATH, 2, "C:\\R&&D\\A && B\\x&&y.txt"), Sep(),
                   Form(IDM_FILE_NAME, 3, "x&&y.txt"), Form(IDM_NAME_WITHOUT_EXT, 4, "x&&y"), Sep(),
                   Form(IDM_FOLDER, 5, "C:\\R&&D\\A && B"), Quoted(IDM_QUOTED_FOLDER, 6, "C:\\R&&D\\A && B"),
-                  Sep(), Form(IDM_SHORT_PATH, 7, "C:\\R&&D\\A&&B~1\\X&&Y.TXT"), Sep(), Cancel()}},
+                  Sep(), Form(IDM_SHORT_PATH, 7, "C:\\R&&D\\A&&B~1\\X&&Y.TXT"), Sep(), More(8, 3), Sep(),
+                  Cancel()}},
         MenuCase{"SpaceOnlyInFileName",
                  1,
                  false,
@@ -187,7 +196,7 @@ INSTANTIATE_TEST_SUITE_P(
                   Quoted(IDM_QUOTED_LONG_PATH, 2, "C:\\Work\\a b.txt"), Sep(),
                   Form(IDM_FILE_NAME, 3, "a b.txt"), Form(IDM_NAME_WITHOUT_EXT, 4, "a b"), Sep(),
                   Form(IDM_FOLDER, 5, "C:\\Work"), Sep(), Form(IDM_SHORT_PATH, 6, "C:\\Work\\AB~1.TXT"),
-                  Sep(), Cancel()}},
+                  Sep(), More(7, 3), Sep(), Cancel()}},
         // A full-width space (0x81 0x40) is no reason to quote; trail byte 0x5C passes through untouched.
         MenuCase{"FullWidthSpaceNotQuoted",
                  1,
@@ -197,7 +206,7 @@ INSTANTIATE_TEST_SUITE_P(
                  {Form(IDM_LONG_PATH, 1, "C:\\\x95\x5C\x81\x40\\\x83\x5C.txt"), Sep(),
                   Form(IDM_FILE_NAME, 2, "\x83\x5C.txt"), Form(IDM_NAME_WITHOUT_EXT, 3, "\x83\x5C"), Sep(),
                   Form(IDM_FOLDER, 4, "C:\\\x95\x5C\x81\x40"), Sep(),
-                  Form(IDM_SHORT_PATH, 5, "C:\\X~1\\Y~1.TXT"), Sep(), Cancel()}},
+                  Form(IDM_SHORT_PATH, 5, "C:\\X~1\\Y~1.TXT"), Sep(), More(6, 3), Sep(), Cancel()}},
         // An unreadable target leaves every form empty; the items are still there.
         MenuCase{"EmptyFormsStillListed",
                  1,
@@ -212,7 +221,7 @@ INSTANTIATE_TEST_SUITE_P(
                  Plan,
                  {Form(IDM_LONG_PATH, 1, "C:\\Work\\plan.txt"), Sep(), Form(IDM_FILE_NAME, 2, "plan.txt"),
                   Form(IDM_NAME_WITHOUT_EXT, 3, "plan"), Sep(), Form(IDM_FOLDER, 4, "C:\\Work"), Sep(),
-                  Form(IDM_SHORT_PATH, 5, "C:\\Work\\plan.txt"), Sep(), Cancel()}},
+                  Form(IDM_SHORT_PATH, 5, "C:\\Work\\plan.txt"), Sep(), More(6, 3), Sep(), Cancel()}},
         // Several files: only the lists, whatever the first file is.
         MenuCase{"TwoFilesGiveLists", 2, false, MyFiles, ListLayout},
         MenuCase{"ManyFilesFolderFirstGiveLists", 9, true, MyFiles, ListLayout},
@@ -224,7 +233,8 @@ INSTANTIATE_TEST_SUITE_P(
                  {Form(IDM_LONG_PATH, 1, "C:\\R&&D\\x.txt", ": "), Sep(),
                   Form(IDM_FILE_NAME, 2, "x.txt", ": "), Form(IDM_NAME_WITHOUT_EXT, 3, "x", ": "), Sep(),
                   Form(IDM_FOLDER, 4, "C:\\R&&D", ": "), Sep(),
-                  Form(IDM_SHORT_PATH, 5, "C:\\R&&D\\x.txt", ": "), Sep(), Item(IDM_CANCEL, "Cancel")},
+                  Form(IDM_SHORT_PATH, 5, "C:\\R&&D\\x.txt", ": "), Sep(), More(6, 3, ": ", "More forms"),
+                  Sep(), Item(IDM_CANCEL, "Cancel")},
                  0x0409},
         MenuCase{
             "ChineseUiListsInEnglish",
@@ -235,7 +245,7 @@ INSTANTIATE_TEST_SUITE_P(
              Item(IDM_LIST_QUOTED_LONG_PATHS, "&2: [ Long full paths ] copy as list  << in double quotes >>"),
              Sep(), Item(IDM_LIST_NAMES_WITH_EXT, "&3: [ File names with extension ] copy as list"), Sep(),
              Item(IDM_LIST_NAMES_WITHOUT_EXT, "&4: [ File names without extension ] copy as list"), Sep(),
-             Item(IDM_CANCEL, "Cancel")},
+             More(5, 2, ": ", "More forms"), Sep(), Item(IDM_CANCEL, "Cancel")},
             0x0804}),
     [](const testing::TestParamInfo<MenuCase>& p) { return std::string(p.param.name); });
 
@@ -253,6 +263,48 @@ TEST(MenuEntries, QuotedItemsFollowTheExactText) {
     Pathgrab::ReleaseTargets();
 }
 
+// The submenu of one item on a network drive whose share name holds Japanese and a space: the UNC name
+// first, the URI of that name, then the drive path's forms; the items close up where a form is missing.
+TEST(MenuEntries, MoreFormsOfANetworkDriveItem) {
+    // 営業\見積 書.txt and 共有 in code page 932, as iconv writes them.
+    const std::string rest = "\x89\x63\x8b\xc6\\\x8c\xa9\x90\xcf \x8f\x91.txt",
+                      share = "\x8b\xa4\x97\x4c a&b";
+    const std::wstring restW = L"\u55B6\u696D\\\u898B\u7A4D \u66F8.txt";
+    Pathgrab::TargetLongPath = {"Z:\\" + rest, L"Z:\\" + restW};
+    Pathgrab::TargetUncPath = {"\\\\fs\\" + share + "\\" + rest, L"\\\\fs\\\u5171\u6709 a&b\\" + restW};
+    std::vector<TMenuEntry> got = Pathgrab::MenuEntries(1, false, Pathgrab::FaceFor(0x0411));
+    ASSERT_EQ(got.size(), 13u);
+    // The URI as Python's pathlib writes it for the UNC name.
+    EXPECT_EQ(Describe(got[10].Submenu),
+              Describe({Form(IDM_UNC_PATH, 1, "\\\\fs\\\x8b\xa4\x97\x4c a&&b\\" + rest),
+                        Form(IDM_FILE_URI, 2,
+                             "file://fs/%E5%85%B1%E6%9C%89%20a%26b/%E5%96%B6%E6%A5%AD/"
+                             "%E8%A6%8B%E7%A9%8D%20%E6%9B%B8.txt"),
+                        Form(IDM_SLASH_PATH, 3, "Z:/\x89\x63\x8b\xc6/\x8c\xa9\x90\xcf \x8f\x91.txt"),
+                        Form(IDM_WSL_PATH, 4, "/mnt/z/\x89\x63\x8b\xc6/\x8c\xa9\x90\xcf \x8f\x91.txt")}));
+    // A UNC name that is the long path itself (a share sent as such) is not offered twice.
+    Pathgrab::TargetLongPath = Pathgrab::TargetUncPath = TestText("\\\\fs\\a\\b.txt");
+    got = Pathgrab::MenuEntries(1, false, Pathgrab::FaceFor(0x0409));
+    ASSERT_EQ(got[9].Submenu.size(), 2u);
+    EXPECT_EQ(got[9].Submenu[0].Id, IDM_FILE_URI);
+    EXPECT_EQ(got[9].Submenu[1].Form.Bytes, "//fs/a/b.txt");
+    Pathgrab::ReleaseTargets();
+}
+
+// The lists' submenu offers UNC and WSL lists only where some item has one, and numbers what it shows.
+TEST(MenuEntries, MoreFormListsAsOffered) {
+    const std::vector<TMenuEntry> got =
+        Pathgrab::MenuEntries(3, false, Pathgrab::FaceFor(0x0409), {true, true});
+    ASSERT_EQ(got.size(), 11u);
+    EXPECT_EQ(Describe(got[8].Submenu),
+              Describe({Item(IDM_LIST_UNC_PATHS, "&1: [ UNC paths ] copy as list"),
+                        Item(IDM_LIST_FILE_URIS, "&2: [ file URIs ] copy as list"),
+                        Item(IDM_LIST_SLASH_PATHS, "&3: [ Paths with forward slashes ] copy as list"),
+                        Item(IDM_LIST_WSL_PATHS, "&4: [ WSL paths ] copy as list")}));
+    EXPECT_EQ(Pathgrab::MenuEntries(2, false, Pathgrab::FaceFor(0x0411), {false, true})[8].Submenu[2].Id,
+              IDM_LIST_WSL_PATHS);
+}
+
 // Every text with one reading per language has both: a Japanese one (code page 932, so not plain
 // ASCII) and an English one (plain ASCII, so the same in every code page), and the questions say what
 // Yes does to what.
@@ -262,10 +314,19 @@ TEST(Faces, EveryTextHasBothLanguages) {
         const char* name;
         const char* TFace::*text;
     } texts[] = {
-        {"NumberSeparator", &TFace::NumberSeparator},         {"ListLongPaths", &TFace::ListLongPaths},
-        {"ListQuotedLongPaths", &TFace::ListQuotedLongPaths}, {"ListNamesWithExt", &TFace::ListNamesWithExt},
-        {"ListNamesWithoutExt", &TFace::ListNamesWithoutExt}, {"Cancel", &TFace::Cancel},
-        {"DeleteQuestion", &TFace::DeleteQuestion},           {"CreateQuestion", &TFace::CreateQuestion},
+        {"NumberSeparator", &TFace::NumberSeparator},
+        {"ListLongPaths", &TFace::ListLongPaths},
+        {"ListQuotedLongPaths", &TFace::ListQuotedLongPaths},
+        {"ListNamesWithExt", &TFace::ListNamesWithExt},
+        {"ListNamesWithoutExt", &TFace::ListNamesWithoutExt},
+        {"Cancel", &TFace::Cancel},
+        {"DeleteQuestion", &TFace::DeleteQuestion},
+        {"CreateQuestion", &TFace::CreateQuestion},
+        {"MoreForms", &TFace::MoreForms},
+        {"ListUncPaths", &TFace::ListUncPaths},
+        {"ListFileUris", &TFace::ListFileUris},
+        {"ListSlashPaths", &TFace::ListSlashPaths},
+        {"ListWslPaths", &TFace::ListWslPaths},
     };
     auto ascii = [](const std::string& t) {
         for (unsigned char c : t)

@@ -224,4 +224,79 @@ TEST(PathStrings, StringToBufferCopiesUpToAZeroAndTerminates) {
     EXPECT_EQ(buffer[1], '#');
 }
 
+// The forms other programs read, each in both readings. The URI column was generated with Python 3.11's
+// pathlib.PureWindowsPath(exact).as_uri(), an implementation independent of ours; nullptr: no such form.
+struct OtherFormsRow {
+    const char* name;
+    std::string bytes;
+    std::wstring exact;
+    const char* uri;
+    std::string slashBytes, wslBytes;
+};
+
+void PrintTo(const OtherFormsRow& r, std::ostream* os) {
+    *os << r.name;
+}
+
+class OtherForms : public testing::TestWithParam<OtherFormsRow> {};
+
+TEST_P(OtherForms, BothReadings) {
+    const OtherFormsRow& r = GetParam();
+    const TText path = {r.bytes, r.exact};
+    const TText uri = FileUri(path), slash = ForwardSlashPath(path), wsl = WslPath(path);
+    EXPECT_EQ(uri.Bytes, r.uri ? r.uri : "");
+    EXPECT_EQ(uri.Wide, std::wstring(uri.Bytes.begin(), uri.Bytes.end()));
+    EXPECT_EQ(slash.Bytes, r.slashBytes);
+    EXPECT_EQ(wsl.Bytes, r.wslBytes);
+    // The exact reading changes the same delimiters: every slash of its form stands where a backslash was.
+    std::wstring wideSlash = r.exact;
+    for (wchar_t& c : wideSlash)
+        if (c == L'\\') c = L'/';
+    EXPECT_EQ(slash.Wide, wideSlash);
+    const size_t tail =
+        r.exact.size() >= 2 && r.exact[1] == L':' ? 2 : r.exact.find(L'\\', r.exact.find(L'\\', 2) + 1);
+    const std::wstring wslWide =
+        r.wslBytes.empty()
+            ? L""
+            : (r.exact[1] == L':' ? std::wstring(L"/mnt/") + wchar_t(r.exact[0] | 0x20) : L"") +
+                  (tail == std::wstring::npos ? L"/" : wideSlash.substr(tail));
+    EXPECT_EQ(wsl.Wide, wslWide);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Paths, OtherForms,
+    testing::Values(
+        OtherFormsRow{"DriveWithSpace", "C:\\My Files\\a b.txt", L"C:\\My Files\\a b.txt",
+                      "file:///C:/My%20Files/a%20b.txt", "C:/My Files/a b.txt", "/mnt/c/My Files/a b.txt"},
+        OtherFormsRow{"Reserved", "C:\\R&D\\x#1%.txt", L"C:\\R&D\\x#1%.txt", "file:///C:/R%26D/x%231%25.txt",
+                      "C:/R&D/x#1%.txt", "/mnt/c/R&D/x#1%.txt"},
+        OtherFormsRow{"DriveRoot", "C:\\", L"C:\\", "file:///C:/", "C:/", "/mnt/c/"},
+        OtherFormsRow{"Folder", "D:\\Projects\\src", L"D:\\Projects\\src", "file:///D:/Projects/src",
+                      "D:/Projects/src", "/mnt/d/Projects/src"},
+        // The code page lacks the e-acute: its bytes hold a '?'. 共有 is 0x8B 0xA4 0x97 0x4C.
+        OtherFormsRow{"Share", "\\\\fileserv\\\x8B\xA4\x97\x4C share\\caf?.txt",
+                      L"\\\\fileserv\\\u5171\u6709 share\\caf\u00E9.txt",
+                      "file://fileserv/%E5%85%B1%E6%9C%89%20share/caf%C3%A9.txt",
+                      "//fileserv/\x8B\xA4\x97\x4C share/caf?.txt", ""},
+        OtherFormsRow{"WslShare", "\\\\wsl$\\Ubuntu\\home\\u\\a.txt", L"\\\\wsl$\\Ubuntu\\home\\u\\a.txt",
+                      "file://wsl%24/Ubuntu/home/u/a.txt", "//wsl$/Ubuntu/home/u/a.txt", "/home/u/a.txt"},
+        OtherFormsRow{"WslLocalhost", "\\\\wsl.localhost\\Ubuntu\\home\\u\\a.txt",
+                      L"\\\\wsl.localhost\\Ubuntu\\home\\u\\a.txt",
+                      "file://wsl.localhost/Ubuntu/home/u/a.txt", "//wsl.localhost/Ubuntu/home/u/a.txt",
+                      "/home/u/a.txt"},
+        OtherFormsRow{"WslRootAnyCase", "\\\\WSL$\\Ubuntu", L"\\\\WSL$\\Ubuntu", "file://WSL%24/Ubuntu/",
+                      "//WSL$/Ubuntu", "/"},
+        // 表 is 0x95 0x5C: its trail byte stays, only the delimiters change.
+        OtherFormsRow{"TrailByte5C", "C:\\\x95\x5C\\\x95\x5C.txt", L"C:\\\u8868\\\u8868.txt",
+                      "file:///C:/%E8%A1%A8/%E8%A1%A8.txt", "C:/\x95\x5C/\x95\x5C.txt",
+                      "/mnt/c/\x95\x5C/\x95\x5C.txt"},
+        // Bytes from the 8.3 form; the URI from the exact text, the emoji as its four UTF-8 bytes.
+        OtherFormsRow{"Emoji", "C:\\NOTES~1.TXT", L"C:\\\U0001F4C4 notes.txt",
+                      "file:///C:/%F0%9F%93%84%20notes.txt", "C:/NOTES~1.TXT", "/mnt/c/NOTES~1.TXT"},
+        OtherFormsRow{"Relative", "a\\b.txt", L"a\\b.txt", nullptr, "a/b.txt", ""},
+        OtherFormsRow{"Device", "\\\\?\\C:\\x", L"\\\\?\\C:\\x", nullptr, "//?/C:/x", ""},
+        // A lone surrogate has no UTF-8: no URI rather than one naming another file.
+        OtherFormsRow{"LoneSurrogate", "C:\\?.txt", L"C:\\\xD800.txt", nullptr, "C:/?.txt", "/mnt/c/?.txt"}),
+    [](const testing::TestParamInfo<OtherFormsRow>& p) { return std::string(p.param.name); });
+
 } // namespace

@@ -33,17 +33,17 @@ const wchar_t JapaneseCancel[] = L"\u30AD\u30E3\u30F3\u30BB\u30EB";
 
 // C:\windows exists in every Wine prefix; the other paths exist nowhere.
 const std::vector<BuildCase> Cases = {
-    {"OneFileWithSpaces", "\"C:\\My Files\\a b.txt\"", "C:\\My Files\\a b.txt", 1, false, 12},
-    {"NoArguments", "", "C:\\Work\\plan.txt", 0, false, 10},
-    {"ExistingFolder", "C:\\windows", "C:\\windows", 1, true, 9},
-    {"AmpersandAndTrail5C", "C:\\R&D\\\x95\x5C.txt", "C:\\R&D\\\x95\x5C.txt", 1, false, 10},
-    {"TwoFiles", "a.txt \"C:\\My Files\\b.txt\"", "C:\\Work\\a.txt", 2, false, 9},
+    {"OneFileWithSpaces", "\"C:\\My Files\\a b.txt\"", "C:\\My Files\\a b.txt", 1, false, 14},
+    {"NoArguments", "", "C:\\Work\\plan.txt", 0, false, 12},
+    {"ExistingFolder", "C:\\windows", "C:\\windows", 1, true, 11},
+    {"AmpersandAndTrail5C", "C:\\R&D\\\x95\x5C.txt", "C:\\R&D\\\x95\x5C.txt", 1, false, 12},
+    {"TwoFiles", "a.txt \"C:\\My Files\\b.txt\"", "C:\\Work\\a.txt", 2, false, 11},
     // Our texts stay Japanese in any code page; the path forms are read in the system's.
-    {"TrailIn1252", "C:\\R&D\\\x95\x5C.txt", "C:\\R&D\\\x95\x5C.txt", 1, false, 10, &Cp1252JapaneseUi},
-    {"TrailIn936", "C:\\R&D\\\x95\x5C.txt", "C:\\R&D\\\x95\x5C.txt", 1, false, 10, &Cp936JapaneseUi},
-    {"ListsIn1252", "a.txt b.txt", "C:\\Work\\a.txt", 2, false, 9, &Cp1252JapaneseUi},
-    {"ListsIn936", "a.txt b.txt", "C:\\Work\\a.txt", 2, false, 9, &Cp936JapaneseUi},
-    {"ListsEnglishUi", "a.txt b.txt", "C:\\Work\\a.txt", 2, false, 9, &Cp1252EnglishUi},
+    {"TrailIn1252", "C:\\R&D\\\x95\x5C.txt", "C:\\R&D\\\x95\x5C.txt", 1, false, 12, &Cp1252JapaneseUi},
+    {"TrailIn936", "C:\\R&D\\\x95\x5C.txt", "C:\\R&D\\\x95\x5C.txt", 1, false, 12, &Cp936JapaneseUi},
+    {"ListsIn1252", "a.txt b.txt", "C:\\Work\\a.txt", 2, false, 11, &Cp1252JapaneseUi},
+    {"ListsIn936", "a.txt b.txt", "C:\\Work\\a.txt", 2, false, 11, &Cp936JapaneseUi},
+    {"ListsEnglishUi", "a.txt b.txt", "C:\\Work\\a.txt", 2, false, 11, &Cp1252EnglishUi},
 };
 
 const BuildCase* FindCase(const std::string& name) {
@@ -85,7 +85,9 @@ TEST(BuildPopupMenuChild, MatchesComputedEntries) {
     BuildPopupMenu();
     ASSERT_TRUE(PopupMenuHandle != nullptr && IsMenu(PopupMenuHandle));
 
-    const std::vector<TMenuEntry> expected = MenuEntries(c->argCount, c->folder, FaceFor(m.UiLanguage));
+    const std::vector<TMenuEntry> expected =
+        MenuEntries(c->argCount, c->folder, FaceFor(m.UiLanguage),
+                    c->argCount >= 2 ? ListOfferOf(Runtime::WideParamStrs()) : TListOffer{false, false});
     ASSERT_EQ(GetMenuItemCount(PopupMenuHandle), c->itemCount);
     ASSERT_EQ(static_cast<int>(expected.size()), c->itemCount);
     for (int i = 0; i < c->itemCount; ++i) {
@@ -95,9 +97,18 @@ TEST(BuildPopupMenuChild, MatchesComputedEntries) {
             EXPECT_NE(state & MF_SEPARATOR, 0u) << "position " << i;
             continue;
         }
-        // A plain enabled string item: not grayed, checked, default or a submenu.
-        EXPECT_EQ(state, 0u) << "position " << i;
-        EXPECT_EQ(GetMenuItemID(PopupMenuHandle, i), e.Id) << "position " << i;
+        // A plain enabled string item: not grayed, checked, default or a submenu; or the one submenu,
+        // holding the computed items.
+        HMENU submenu = GetSubMenu(PopupMenuHandle, i);
+        if (!e.Submenu.empty()) {
+            EXPECT_EQ(state & 0xFF, static_cast<UINT>(MF_POPUP)) << "position " << i;
+            ASSERT_EQ(GetMenuItemCount(submenu), static_cast<int>(e.Submenu.size())) << "position " << i;
+            for (size_t k = 0; k < e.Submenu.size(); ++k)
+                EXPECT_EQ(GetMenuItemID(submenu, static_cast<int>(k)), e.Submenu[k].Id) << "submenu " << k;
+        } else {
+            EXPECT_EQ(state, 0u) << "position " << i;
+            EXPECT_EQ(GetMenuItemID(PopupMenuHandle, i), e.Id) << "position " << i;
+        }
         wchar_t caption[600] = L"";
         const int n = GetMenuStringW(PopupMenuHandle, i, caption, 600, MF_BYPOSITION);
         const std::wstring shown(caption, n > 0 ? n : 0);

@@ -1,6 +1,7 @@
 // Long and short forms and the folder test on real files and folders under Wine.
 #include <gtest/gtest.h>
 
+#include "Pathgrab.h"
 #include "TinyUtils.h"
 #include "Win32Support.h"
 
@@ -181,6 +182,81 @@ TEST(PathForms, VolumeWithoutShortNamesStillCopiesExactly) {
     EXPECT_EQ(got.Wide, accent);
     EXPECT_EQ(got.Text, dir.Path() + "\\caf? au lait.txt");
     EXPECT_EQ(GetFileAttributesA(got.Text.c_str()), INVALID_FILE_ATTRIBUTES) << "names a file";
+}
+
+} // namespace
+
+namespace {
+
+// ---- Network drives, played in process: Wine's own WNetGetUniversalNameW answers ERROR_NOT_CONNECTED
+// for every drive, so a stand-in answers for the redirector and Z: is made a network drive.
+
+UINT WINAPI ZIsRemote(LPCWSTR Root) {
+    return (Root[0] | 0x20) == L'z' ? DRIVE_REMOTE : DRIVE_FIXED;
+}
+
+int queries = 0;
+HANDLE neverAnswered = nullptr;
+
+// Z: is mapped to \\fileserv\共有 share.
+DWORD WINAPI ShareOfZ(LPCWSTR Path, DWORD Level, LPVOID Buffer, LPDWORD Size) {
+    ++queries;
+    if (neverAnswered) WaitForSingleObject(neverAnswered, INFINITE);
+    const std::wstring unc = L"\\\\fileserv\\\u5171\u6709 share" + std::wstring(Path + 2);
+    auto* info = static_cast<UNIVERSAL_NAME_INFOW*>(Buffer);
+    if (Level != UNIVERSAL_NAME_INFO_LEVEL || *Size < sizeof *info + (unc.size() + 1) * 2)
+        return ERROR_MORE_DATA;
+    info->lpUniversalName = reinterpret_cast<wchar_t*>(info + 1);
+    lstrcpyW(info->lpUniversalName, unc.c_str());
+    return NO_ERROR;
+}
+
+class NetworkDrive : public testing::Test {
+  protected:
+    void SetUp() override {
+        queries = 0;
+        SetUniversalNameQuery(ShareOfZ);
+    }
+    void TearDown() override { SetUniversalNameQuery(nullptr); }
+    TestSupport::ImportPatch driveType_{"kernel32.dll", "GetDriveTypeW", &ZIsRemote};
+};
+
+// The UNC item and list, through the program's own effect: the share's Japanese and space exact, its
+// bytes those of code page 932; a local drive is never asked.
+TEST_F(NetworkDrive, UncItemAndList) {
+    ASSERT_TRUE(driveType_.Installed());
+    const std::wstring rest = L"\\\u55B6\u696D\\\u898B\u7A4D\u66F8.xlsx";
+    Pathgrab::TargetLongPath = {std::string(), L"Z:" + rest};
+    Pathgrab::TargetUncPath = Pathgrab::UncText(Pathgrab::TargetLongPath);
+    const TText item = Pathgrab::CommandText(Pathgrab::IDM_UNC_PATH, nullptr);
+    EXPECT_EQ(item.Wide, L"\\\\fileserv\\\u5171\u6709 share" + rest);
+    EXPECT_EQ(item.Bytes,
+              "\\\\fileserv\\\x8B\xA4\x97\x4C share\\\x89\x63\x8B\xC6\\\x8C\xA9\x90\xCF\x8F\x91.xlsx");
+    EXPECT_EQ(
+        Pathgrab::CommandText(Pathgrab::IDM_FILE_URI, nullptr).Bytes,
+        "file://fileserv/%E5%85%B1%E6%9C%89%20share/%E5%96%B6%E6%A5%AD/%E8%A6%8B%E7%A9%8D%E6%9B%B8.xlsx");
+    Pathgrab::ReleaseTargets();
+    const TText list = Pathgrab::MoreFormListText(
+        Pathgrab::IDM_LIST_UNC_PATHS, {{"C:\\a.txt", L"C:\\a.txt"}, {"Z:\\b.txt", L"Z:\\b.txt"}},
+        [](const TText& a) { return a; }, Pathgrab::UncText);
+    EXPECT_EQ(list.Wide, L"C:\\a.txt\r\n\\\\fileserv\\\u5171\u6709 share\\b.txt\r\n");
+    EXPECT_EQ(queries, 2) << "only the network drive's paths are asked";
+}
+
+// A redirector that never answers holds the menu for the bound only, and that drive is not asked again.
+TEST_F(NetworkDrive, SilentServerIsWaitedForABoundedTime) {
+    neverAnswered = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    const DWORD start = GetTickCount();
+    EXPECT_EQ(UniversalName(L"Z:\\a.txt", 300), L"");
+    EXPECT_EQ(UniversalName(L"Z:\\b.txt", 300), L"");
+    const DWORD took = GetTickCount() - start;
+    EXPECT_GE(took, 250u);
+    EXPECT_LT(took, 1500u);
+    EXPECT_EQ(queries, 1);
+    SetEvent(neverAnswered); // the worker left behind ends now, into memory it still holds
+    Sleep(50);
+    CloseHandle(neverAnswered);
+    neverAnswered = nullptr;
 }
 
 } // namespace
