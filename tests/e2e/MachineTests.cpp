@@ -5,6 +5,7 @@
 // wherever the system code page holds it, else stands for the same file (its 8.3 form) or for none (a
 // '?' for each character the code page lacks): never for a look-alike.
 #include "E2eFixture.h"
+#include "TinyShlLnk.h"
 
 #include <memory>
 
@@ -75,6 +76,7 @@ struct MachineRow {
     std::wstring Item;  // below the scratch folder, "\" between names
     std::wstring Decoy; // what a look-alike of Item would name (made too), or empty
     Pick How;
+    bool ViaShortcut = false; // sent as a shortcut to Item, made by the system's link object
 };
 
 // Names that one code page or another lacks: Korean, an emoji beyond the BMP, Polish letters.
@@ -107,6 +109,16 @@ const MachineRow Rows[] = {
     // 152 characters: over 260 bytes where they take two bytes each, yet within the path limit.
     {"LongDoubleBytePath",
      Hyo + L"\\" + Hyo + L"\\" + Hyo + L"\\" + Hyo + L"\\" + Hyo.substr(0, 10) + L".txt", L"", Pick::Shift},
+    // A shortcut keeps such a target as a lossy stored path (the look-alike) and as its exact item list.
+    {"AccentShortcutShift", L"caf\u00E9.txt", L"cafe.txt", Pick::Shift, true},
+    {"AccentShortcutLongPathItem", L"caf\u00E9.txt", L"cafe.txt", Pick::LongPath, true},
+    {"YenSignShortcutShift", L"a\u00A5b.txt", L"a\\b.txt", Pick::Shift, true},
+    {"HangulShortcutShift", Hangul, L"", Pick::Shift, true},
+    {"HangulShortcutLongPathItem", Hangul, L"", Pick::LongPath, true},
+    {"EmojiShortcutShift", Emoji, L"", Pick::Shift, true},
+    {"EmojiShortcutLongPathItem", Emoji, L"", Pick::LongPath, true},
+    {"PolishShortcutShift", Lodz, L"Lodz.txt", Pick::Shift, true},
+    {"PolishShortcutLongPathItem", Lodz, L"Lodz.txt", Pick::LongPath, true},
 };
 
 void PrintTo(const MachineRow& row, std::ostream* os) { *os << row.Name; }
@@ -125,8 +137,10 @@ TEST_P(Machine, CopiesTheExactPathAndBytesThatNameNoOtherFile) {
     if (row.How == Pick::List) MakeFileW(other);
 
     // As the shell starts it: the program's path and the items', quoted, in a wide command line.
+    const std::wstring link = WideOf(dir.Path()) + L"\\sent.lnk";
+    if (row.ViaShortcut) TinyShlLnk::CreateShortcut(link, L"", sent, L"", L"", L"", 0, SW_SHOWNORMAL, 0);
     const std::wstring exe = WideOf(PathgrabExe());
-    std::wstring line = L"\"" + exe + L"\" \"" + sent + L"\"";
+    std::wstring line = L"\"" + exe + L"\" \"" + (row.ViaShortcut ? link : sent) + L"\"";
     if (row.How == Pick::List) line += L" \"" + other + L"\"";
     Child p;
     {
