@@ -28,8 +28,8 @@ bool CouldNameAFile(const std::wstring& Path) {
 std::wstring ShortcutTarget(const TShortcutPaths& Link) {
     const bool network = Link.Stored.compare(0, 2, L"\\\\") == 0;
     // Where the item list names nothing that exists, it may have been read wrongly (Wine reads those
-    // of later Windows versions as "G:\(\\uB7FE"); the stored path then stands as long as it names
-    // nothing either. Where it does name something, that is not what the shell opens: another file.
+    // of Windows after XP as G:\( and a Hangul syllable); the stored path then stands as long as it
+    // names nothing either. Where it does name something, that is not what the shell opens: another file.
     const bool listStands =
         !network && CouldNameAFile(Link.ItemList) && (Link.ItemListExists || Link.StoredExists);
     const std::wstring& target = listStands ? Link.ItemList : Link.Stored;

@@ -106,8 +106,9 @@ struct TShortcutPaths {
 
 // The target: the item list's path, which is what the shell opens; the stored path is lossy where its
 // writer's code page lacked a name (a look-alike, '?', or bytes of another code page). The stored
-// path stands for a network path, which keeps the share's own name, and where the list names no
-// file-system path. A target over the path limit is unreadable: empty, never cut.
+// path stands for a network path, which keeps the share's own name, where the list names no
+// file-system path, and where neither names an existing item (a list read wrongly names nothing).
+// A target over the path limit is unreadable: empty, never cut.
 std::wstring ShortcutTarget(const TShortcutPaths& Link);
 
 #ifdef _WIN32
