@@ -35,6 +35,11 @@ bool FolderExists(const std::wstring& Path) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
+bool ItemExists(const std::wstring& Path) {
+    Guards::FsRedirectionOff redirectionOff;
+    return !Path.empty() && GetFileAttributesW(Path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
 bool FolderExists(const std::string& Path) {
     return FolderExists(WideFromBytes(Path, CP_ACP));
 }

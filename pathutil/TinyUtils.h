@@ -106,6 +106,23 @@ TText WslPath(const TText& Path);
 // letter, a digit, '-', '.', '_', '~' and '/' as %XX. ASCII, so both readings are alike.
 TText FileUri(const TText& Path);
 
+// What a shortcut holds of its target: the path stored in it (network paths first) and the
+// file-system path of its item list (empty where the list names none), each with whether it names an
+// existing item.
+struct TShortcutPaths {
+    std::wstring Stored;
+    bool StoredExists;
+    std::wstring ItemList;
+    bool ItemListExists;
+};
+
+// The target: the item list's path, which is what the shell opens; the stored path is lossy where its
+// writer's code page lacked a name (a look-alike, '?', or bytes of another code page). The stored
+// path stands for a network path, which keeps the share's own name, where the list names no
+// file-system path, and where neither names an existing item (a list read wrongly names nothing).
+// A target over the path limit is unreadable: empty, never cut.
+std::wstring ShortcutTarget(const TShortcutPaths& Link);
+
 #ifdef _WIN32
 // ---- Network drives ---------------------------------------------------------------------------------
 
@@ -170,6 +187,8 @@ TText TextOfBytes(const std::string& Bytes);
 // path of another file. The byte forms are derived from the wide ones.
 
 bool FolderExists(const std::wstring& Path);
+// Whether a file or folder of that path exists.
+bool ItemExists(const std::wstring& Path);
 bool FolderExists(const std::string& Path);
 // The long form of a path of at most the path limit, empty where the file system gives none.
 std::wstring ToLongPath(const std::wstring& Path);

@@ -18,6 +18,8 @@ TSystemProc<decltype(::CoTaskMemFree)> coTaskMemFree(L"ole32.dll", "CoTaskMemFre
 TSystemProc<decltype(::SHGetSpecialFolderPathW)> shGetSpecialFolderPath(L"shell32.dll",
                                                                          "SHGetSpecialFolderPathW");
 TSystemProc<decltype(::SHGetPathFromIDListW)> shGetPathFromIDList(L"shell32.dll", "SHGetPathFromIDListW");
+typedef BOOL WINAPI TGetPathFromIDListEx(const ITEMIDLIST*, LPWSTR, DWORD, int);
+TSystemProc<TGetPathFromIDListEx> shGetPathFromIDListEx(L"shell32.dll", "SHGetPathFromIDListEx");
 
 TComUse com;
 
@@ -53,6 +55,14 @@ void ComTaskMemFree(void* Block) {
 BOOL ShGetPathFromIDListW(const ITEMIDLIST* IdList, LPWSTR Path) {
     auto f = shGetPathFromIDList.get();
     return f ? f(IdList, Path) : FALSE;
+}
+
+BOOL ShGetPathFromIDListEx(const ITEMIDLIST* IdList, LPWSTR Path, DWORD Size) {
+    if (Size == 0) return FALSE;
+    Path[0] = L'\0';
+    // Flags 0: GPFIDL_DEFAULT, the file-system path.
+    if (auto f = shGetPathFromIDListEx.get()) return f(IdList, Path, Size, 0);
+    return Size >= MAX_PATH ? ShGetPathFromIDListW(IdList, Path) : FALSE;
 }
 
 std::wstring GetSpecialFolder(int32_t Csidl) {

@@ -29,6 +29,10 @@ class TComUse {
 HRESULT ComCreateInstance(REFCLSID ClassId, IUnknown* Outer, DWORD Context, REFIID Iid, void** Obj);
 void ComTaskMemFree(void* Block);
 BOOL ShGetPathFromIDListW(const ITEMIDLIST* IdList, LPWSTR Path);
+// The item list's file-system path into Path of Size characters: through SHGetPathFromIDListEx where
+// the system has it (a buffer past MAX_PATH shows a path over the limit as such), else through
+// SHGetPathFromIDListW, which needs MAX_PATH characters.
+BOOL ShGetPathFromIDListEx(const ITEMIDLIST* IdList, LPWSTR Path, DWORD Size);
 
 // The folder's path (Csidl is a published CSIDL_* value) with exactly one trailing backslash, or empty
 // when the shell cannot give it. Asked for wide: a profile or folder name may hold characters the

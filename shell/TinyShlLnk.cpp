@@ -120,6 +120,7 @@ std::wstring GetShortcutTarget(const std::wstring& LinkFile) {
     struct WorkArea {
         wchar_t LinkPath[PathBufferSize];
         wchar_t TargetPath[PathBufferSize];
+        wchar_t ListPath[PathBufferSize];
         WIN32_FIND_DATAW FindData;
     } work;
     std::memset(&work, 0, sizeof work);
@@ -132,11 +133,21 @@ std::wstring GetShortcutTarget(const std::wstring& LinkFile) {
     std::vector<wchar_t> name = WideFileName(work.LinkPath, wcsnlen(work.LinkPath, PathBufferSize));
     o.file->Load(name.data(), STGM_READ);
     o.link->GetPath(work.TargetPath, static_cast<int>(PathBufferSize), &work.FindData, SLGP_UNCPRIORITY);
-    // A target over the limit, or one that fills the whole buffer without its NUL, did not fit: it
-    // would come back cut off, a path to somewhere else, so it counts as unreadable.
-    const size_t length = wcsnlen(work.TargetPath, PathBufferSize);
-    std::wstring result =
-        length <= TinyUtils::PathCharLimit ? std::wstring(work.TargetPath, length) : std::wstring();
+    // The item list is what the shell opens; the stored path may be a look-alike of it.
+    ITEMIDLIST* list = nullptr;
+    if (SUCCEEDED(o.link->GetIDList(&list)) && list) {
+        if (!TinyShell::ShGetPathFromIDListEx(list, work.ListPath, static_cast<DWORD>(PathBufferSize)))
+            work.ListPath[0] = L'\0';
+        TinyShell::ComTaskMemFree(list);
+    }
+    // A path that fills the whole buffer without its NUL did not fit: it is kept one over the limit,
+    // so that it counts as unreadable rather than as a path cut off to somewhere else.
+    TinyUtils::TShortcutPaths paths;
+    paths.Stored.assign(work.TargetPath, wcsnlen(work.TargetPath, PathBufferSize));
+    paths.StoredExists = TinyUtils::ItemExists(paths.Stored);
+    paths.ItemList.assign(work.ListPath, wcsnlen(work.ListPath, PathBufferSize));
+    paths.ItemListExists = TinyUtils::ItemExists(paths.ItemList);
+    std::wstring result = TinyUtils::ShortcutTarget(paths);
     // Released in the stated order: the file name, then IUnknown, IPersistFile and IShellLinkW.
     std::vector<wchar_t>().swap(name);
     o.unknown.reset();

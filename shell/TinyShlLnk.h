@@ -26,7 +26,9 @@ void CreateShortcut(const std::wstring& LinkFile, const std::wstring& Descriptio
                     const std::wstring& Arguments, const std::wstring& WorkDir, const std::wstring& IconFile,
                     int32_t IconIndex, int32_t ShowCmd, uint16_t HotKey);
 
-// The target path stored in the shortcut, read without resolving; empty when it cannot be read.
+// The shortcut's target, read without resolving: the file-system path of its item list, which the
+// shell opens; the path stored in it for a network path, or where the list gives none or none that
+// exists (see TinyUtils::ShortcutTarget); empty when it cannot be read.
 std::wstring GetShortcutTarget(const std::wstring& LinkFile);
 
 // Whether some shortcut in Send To targets a file named ExeName (letter case aside).

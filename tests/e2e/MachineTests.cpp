@@ -5,6 +5,7 @@
 // wherever the system code page holds it, else stands for the same file (its 8.3 form) or for none (a
 // '?' for each character the code page lacks): never for a look-alike.
 #include "E2eFixture.h"
+#include "TinyShlLnk.h"
 
 #include <cstring>
 #include <cwctype>
@@ -107,6 +108,7 @@ struct MachineRow {
     std::wstring Decoy; // what a look-alike of Item would name (made too), or empty
     Pick How;
     char Form = 0; // picked in the submenu of more forms instead (the long path's or the list's)
+    bool ViaShortcut = false; // sent as a shortcut to Item, made by the system's link object
 };
 
 // Names that one code page or another lacks: Korean, an emoji beyond the BMP, Polish letters.
@@ -147,6 +149,16 @@ const MachineRow Rows[] = {
     {"UriListEmoji", Emoji, L"", Pick::List, 'u'},
     {"SlashListHangul", Hangul, L"", Pick::List, 's'},
     {"WslListPolish", Lodz, L"Lodz.txt", Pick::List, 'w'},
+    // A shortcut keeps such a target as a lossy stored path (the look-alike) and as its exact item list.
+    {"AccentShortcutShift", L"caf\u00E9.txt", L"cafe.txt", Pick::Shift, 0, true},
+    {"AccentShortcutLongPathItem", L"caf\u00E9.txt", L"cafe.txt", Pick::LongPath, 0, true},
+    {"YenSignShortcutShift", L"a\u00A5b.txt", L"a\\b.txt", Pick::Shift, 0, true},
+    {"HangulShortcutShift", Hangul, L"", Pick::Shift, 0, true},
+    {"HangulShortcutLongPathItem", Hangul, L"", Pick::LongPath, 0, true},
+    {"EmojiShortcutShift", Emoji, L"", Pick::Shift, 0, true},
+    {"EmojiShortcutLongPathItem", Emoji, L"", Pick::LongPath, 0, true},
+    {"PolishShortcutShift", Lodz, L"Lodz.txt", Pick::Shift, 0, true},
+    {"PolishShortcutLongPathItem", Lodz, L"Lodz.txt", Pick::LongPath, 0, true},
 };
 
 void PrintTo(const MachineRow& row, std::ostream* os) { *os << row.Name; }
@@ -165,8 +177,10 @@ TEST_P(Machine, CopiesTheExactPathAndBytesThatNameNoOtherFile) {
     if (row.How == Pick::List) MakeFileW(other);
 
     // As the shell starts it: the program's path and the items', quoted, in a wide command line.
+    const std::wstring link = WideOf(dir.Path()) + L"\\sent.lnk";
+    if (row.ViaShortcut) TinyShlLnk::CreateShortcut(link, L"", sent, L"", L"", L"", 0, SW_SHOWNORMAL, 0);
     const std::wstring exe = WideOf(PathgrabExe());
-    std::wstring line = L"\"" + exe + L"\" \"" + sent + L"\"";
+    std::wstring line = L"\"" + exe + L"\" \"" + (row.ViaShortcut ? link : sent) + L"\"";
     if (row.How == Pick::List) line += L" \"" + other + L"\"";
     Child p;
     {

@@ -542,6 +542,13 @@ ImportPatch::~ImportPatch() {
 
 // ---- Scratch files
 
+DWORD WINAPI LongNameAsShortName(LPCWSTR path, LPWSTR buffer, DWORD size) {
+    const DWORD n = static_cast<DWORD>(wcslen(path));
+    if (n >= size) return n + 1;
+    wcscpy(buffer, path);
+    return n;
+}
+
 ScratchDir::ScratchDir() {
     char temp[MAX_PATH + 1];
     GetTempPathA(sizeof temp, temp);
@@ -575,23 +582,33 @@ std::string ScratchDir::Folder(const std::string& name) const {
     return p;
 }
 
-void RemoveTree(const std::string& path) {
-    WIN32_FIND_DATAA fd;
-    HANDLE h = FindFirstFileA((path + "\\*").c_str(), &fd);
+namespace {
+void RemoveTreeWide(const std::wstring& path) {
+    WIN32_FIND_DATAW fd;
+    HANDLE h = FindFirstFileW((path + L"\\*").c_str(), &fd);
     if (h != INVALID_HANDLE_VALUE) {
         do {
-            std::string name = fd.cFileName;
-            if (name == "." || name == "..") continue;
-            std::string child = path + "\\" + name;
-            SetFileAttributesA(child.c_str(), FILE_ATTRIBUTE_NORMAL);
+            const std::wstring name = fd.cFileName;
+            if (name == L"." || name == L"..") continue;
+            const std::wstring child = path + L"\\" + name;
+            SetFileAttributesW(child.c_str(), FILE_ATTRIBUTE_NORMAL);
             if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveTree(child);
+                RemoveTreeWide(child);
             else
-                DeleteFileA(child.c_str());
-        } while (FindNextFileA(h, &fd));
+                DeleteFileW(child.c_str());
+        } while (FindNextFileW(h, &fd));
         FindClose(h);
     }
-    RemoveDirectoryA(path.c_str());
+    RemoveDirectoryW(path.c_str());
+}
+} // namespace
+
+// Wide, with the \\?\ prefix: the ANSI calls cannot reach a name the code page lacks or a path over
+// 260 bytes, and a folder left behind in the prefix shares its hashed 8.3 names with the next run's.
+void RemoveTree(const std::string& path) {
+    if (path.empty()) return;
+    const std::wstring wide = WideOf(path);
+    RemoveTreeWide(wide.compare(0, 2, L"\\\\") == 0 ? wide : L"\\\\?\\" + wide);
 }
 
 } // namespace TestSupport

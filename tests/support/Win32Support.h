@@ -202,6 +202,9 @@ class ImportPatch {
     void* original_ = nullptr;
 };
 
+// GetShortPathNameW as a volume without 8.3 names answers it: with the long name itself.
+DWORD WINAPI LongNameAsShortName(LPCWSTR path, LPWSTR buffer, DWORD size);
+
 // ---- Scratch files --------------------------------------------------------------------------------
 
 // A fresh folder under the temporary directory, removed with its contents by the object.

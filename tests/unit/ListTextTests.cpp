@@ -67,14 +67,29 @@ TEST(ListText, MoreFormLists) {
 }
 
 // Where an item's bytes only stand for it (an 8.3 form), the bytes decide the order and the exact text
-// follows them line for line; whether to quote is the exact text's question.
+// follows them line for line; whether to quote is the exact text's question. Lines of equal bytes keep
+// the order they came in, also where their exact texts differ.
 TEST(ListText, ExactLinesFollowTheBytesOrder) {
-    const std::vector<TinyUtils::TText> args = {{"C:\\W\\CAF_~1.TXT", L"C:\\W\\a caf\u00E9.txt"},
-                                                {"C:\\W\\b.txt", L"C:\\W\\b.txt"}};
-    const TinyUtils::TText got =
-        Pathgrab::PathListText(args, true, [](const TinyUtils::TText& a) { return a; });
-    EXPECT_EQ(got.Bytes, "C:\\W\\b.txt\r\n\"C:\\W\\CAF_~1.TXT\"\r\n");
-    EXPECT_EQ(got.Wide, L"C:\\W\\b.txt\r\n\"C:\\W\\a caf\u00E9.txt\"\r\n");
+    using TinyUtils::TText;
+    const auto same = [](const TText& a) { return a; };
+    const struct {
+        std::vector<TText> args;
+        bool names;
+        TText expected;
+    } rows[] = {
+        {{{"C:\\W\\CAF_~1.TXT", L"C:\\W\\a caf\u00E9.txt"}, {"C:\\W\\b.txt", L"C:\\W\\b.txt"}},
+         false,
+         {"C:\\W\\b.txt\r\n\"C:\\W\\CAF_~1.TXT\"\r\n", L"C:\\W\\b.txt\r\n\"C:\\W\\a caf\u00E9.txt\"\r\n"}},
+        {{{"C:\\A\\CAF_~1.TXT", L"C:\\A\\caf\u00E9.txt"}, {"C:\\B\\CAF_~1.TXT", L"C:\\B\\caf\u00E8.txt"}},
+         true,
+         {"CAF_~1.TXT\r\nCAF_~1.TXT\r\n", L"caf\u00E9.txt\r\ncaf\u00E8.txt\r\n"}},
+    };
+    for (const auto& r : rows) {
+        const TText got =
+            r.names ? Pathgrab::NameListText(r.args, true, same) : Pathgrab::PathListText(r.args, true, same);
+        EXPECT_EQ(got.Bytes, r.expected.Bytes);
+        EXPECT_EQ(got.Wide, r.expected.Wide);
+    }
 }
 
 std::string OfLength(size_t n, const std::string& tail) {

@@ -207,6 +207,34 @@ TEST(StandInBytes, ExactThenShortFormThenTheMarkedText) {
         EXPECT_EQ(StandInBytes(r.text, r.shortForm), r.expected) << r.expected;
 }
 
+// The item list's path wherever it names one, the stored path where it does not or where it is a
+// network path; either over the path limit is unreadable. A list that names nothing stands against a
+// stored path that names something (another file), not against one that names nothing either.
+TEST(ShortcutTarget, ItemListFirstExceptOverTheNetwork) {
+    const std::wstring over = L"C:\\" + std::wstring(258, L'x'), at = over.substr(0, 260);
+    const std::wstring cafe = L"C:\\W\\caf\u00E9.txt", hangul = L"C:\\W\\\uD55C\uAE00 memo.txt";
+    const struct {
+        TShortcutPaths link;
+        std::wstring expected;
+    } rows[] = {
+        {{L"C:\\W\\cafe.txt", true, cafe, true}, cafe}, // the look-alike beside it
+        {{L"C:\\W\\?? memo.txt", false, hangul, true}, hangul},
+        {{L"..\\..\\d\\f.txt", false, L"M:\\d\\f.txt", true}, L"M:\\d\\f.txt"}, // relative as stored
+        {{L"C:\\W\\cafe.txt", true, cafe, false}, cafe},                        // target gone, look-alike not
+        {{L"G:\\T\\\u00E9cole.txt", false, L"G:\\(\\\uB73B", false}, L"G:\\T\\\u00E9cole.txt"}, // misread
+        {{L"C:\\W\\f.txt", true, L"", false}, L"C:\\W\\f.txt"}, // no list, or no file-system path
+        {{L"C:\\a.txt", true, L"C:\\d\\?\x01", false}, L"C:\\a.txt"},
+        {{L"C:\\a.txt", true, L"C:\\d:x", false}, L"C:\\a.txt"},
+        {{L"", false, L"", false}, L""}, // an app or a Control Panel item
+        {{L"\\\\srv\\share\\f.txt", true, L"N:\\f.txt", true}, L"\\\\srv\\share\\f.txt"},
+        {{at, true, at, true}, at},
+        {{L"C:\\f.txt", true, over, true}, L""}, // never the stored one instead
+        {{over, true, L"", false}, L""},
+    };
+    for (const auto& r : rows)
+        EXPECT_EQ(ShortcutTarget(r.link), r.expected) << r.expected.size();
+}
+
 TEST(PathStrings, StringToBufferCopiesUpToAZeroAndTerminates) {
     char buffer[16];
     std::memset(buffer, '#', sizeof buffer);

@@ -5,10 +5,12 @@
 #include <gtest/gtest.h>
 
 #include "MenuSupport.h"
+#include "Win32Support.h"
 #include "Pathgrab.h"
 #include "Runtime.h"
 #include "TinyUtils.h"
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -20,8 +22,10 @@ struct BuildCase {
     std::string longPath;
     int argCount;
     bool folder;
-    int itemCount; // separators included
+    int itemCount;                                 // separators included
     const TestSupport::Machine* machine = nullptr; // null: the rig's own (code page 932, Japanese UI)
+    const wchar_t* made = nullptr; // else: the target, made in a scratch folder, read as the program reads it
+    bool noShortNames = false;     // its volume gives no 8.3 names
 };
 
 using namespace TestSupport;
@@ -44,6 +48,10 @@ const std::vector<BuildCase> Cases = {
     {"ListsIn1252", "a.txt b.txt", "C:\\Work\\a.txt", 2, false, 11, &Cp1252JapaneseUi},
     {"ListsIn936", "a.txt b.txt", "C:\\Work\\a.txt", 2, false, 11, &Cp936JapaneseUi},
     {"ListsEnglishUi", "a.txt b.txt", "C:\\Work\\a.txt", 2, false, 11, &Cp1252EnglishUi},
+    // Names the code page lacks: the captions show the exact text, not the bytes that stand for it.
+    {"AccentTheCodePageLacks", "x", "", 1, false, 12, nullptr, L"caf\u00E9.txt"},
+    // Its bytes name no file ("caf? dir"); the folder test asks the exact text.
+    {"AccentFolderWithoutShortNames", "x", "", 1, true, 12, nullptr, L"caf\u00E9 dir", true},
 };
 
 const BuildCase* FindCase(const std::string& name) {
@@ -76,11 +84,28 @@ TEST(BuildPopupMenuChild, MatchesComputedEntries) {
     const bool japanese = m.UiLanguage == 0x0411;
 
     using namespace Pathgrab;
-    using TinyUtils::TextOfBytes;
-    TargetLongPath = TextOfBytes(c->longPath);
-    TargetFolder = TextOfBytes(TinyUtils::PathFolder(c->longPath));
-    TargetShortPath = TextOfBytes("C:\\SHORT~1\\X~1.TXT");
-    TargetFileName = TextOfBytes(TinyUtils::PathFileName(c->longPath));
+    using namespace TinyUtils;
+    ScratchDir scratch;
+    if (c->made) {
+        const std::wstring path = WideOf(scratch.Path()) + L"\\" + c->made;
+        if (c->folder)
+            ASSERT_TRUE(CreateDirectoryW(path.c_str(), nullptr));
+        else
+            CloseHandle(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+        {
+            std::unique_ptr<ImportPatch> noShortNames(
+                c->noShortNames ? new ImportPatch("kernel32.dll", "GetShortPathNameW", &LongNameAsShortName)
+                                : nullptr);
+            TargetLongPath = PathText(path);
+            TargetShortPath = PathText(ToShortPath(path));
+        }
+        TargetFolder = Each(TargetLongPath, [](const auto& p) { return PathFolder(p); });
+    } else {
+        TargetLongPath = TextOfBytes(c->longPath);
+        TargetFolder = TextOfBytes(PathFolder(c->longPath));
+        TargetShortPath = TextOfBytes("C:\\SHORT~1\\X~1.TXT");
+    }
+    TargetFileName = Each(TargetLongPath, [](const auto& p) { return PathFileName(p); });
     TargetBaseName = WithoutExt(TargetFileName);
     BuildPopupMenu();
     ASSERT_TRUE(PopupMenuHandle != nullptr && IsMenu(PopupMenuHandle));
@@ -112,9 +137,7 @@ TEST(BuildPopupMenuChild, MatchesComputedEntries) {
         wchar_t caption[600] = L"";
         const int n = GetMenuStringW(PopupMenuHandle, i, caption, 600, MF_BYPOSITION);
         const std::wstring shown(caption, n > 0 ? n : 0);
-        EXPECT_EQ(shown,
-                  TinyUtils::WideFromBytes(e.Fixed, 932) + TinyUtils::WideFromBytes(e.Form.Bytes, CP_ACP))
-            << "position " << i;
+        EXPECT_EQ(shown, WideFromBytes(e.Fixed, 932) + e.Form.Wide) << "position " << i;
         if (e.Id == IDM_CANCEL) {
             EXPECT_EQ(shown, japanese ? JapaneseCancel : L"Cancel");
         } else if (e.Id == IDM_LIST_LONG_PATHS) {

@@ -156,13 +156,6 @@ TEST(PathForms, PathTextOfWhatTheShellSent) {
     }
 }
 
-DWORD WINAPI LongNameItself(LPCWSTR path, LPWSTR buffer, DWORD size) {
-    const DWORD n = static_cast<DWORD>(wcslen(path));
-    if (n >= size) return n + 1;
-    wcscpy(buffer, path);
-    return n;
-}
-
 // On a volume without 8.3 names the short-path call answers with the long name itself. The Unicode
 // paste is still the exact path, and the ANSI text names no file, not the look-alike beside it.
 TEST(PathForms, VolumeWithoutShortNamesStillCopiesExactly) {
@@ -173,7 +166,7 @@ TEST(PathForms, VolumeWithoutShortNamesStillCopiesExactly) {
     ASSERT_TRUE(MakeFile(dir.Path() + "\\cafe au lait.txt"));
     TText t;
     {
-        TestSupport::ImportPatch noShortNames("kernel32.dll", "GetShortPathNameW", &LongNameItself);
+        TestSupport::ImportPatch noShortNames("kernel32.dll", "GetShortPathNameW", &TestSupport::LongNameAsShortName);
         ASSERT_TRUE(noShortNames.Installed());
         t = PathText(ToLongPath(accent));
     }

@@ -4,7 +4,9 @@
 #include <memory>
 #include <vector>
 
+#include "Pathgrab.h"
 #include "RegistrationSupport.h"
+#include "TinyShell.h"
 #include "TinyShlLnk.h"
 
 using namespace TestSupport;
@@ -86,12 +88,16 @@ TEST_F(SendToWalk, DeletesEveryMatchAndOnlyMatches) {
     scratch_.Folder("SendTo\\x.lnk");
     scratch_.File("SendTo\\junk.lnk", "not a shortcut");
     Link("notalink.txt", "C:\\a\\Pathgrab.exe");
+    // Names the code page lacks: the ANSI search gives them as look-alikes, which name no file.
+    for (const wchar_t* name : {L"\u0141\u00F3d\u017A.lnk", L"\uD55C\uAE00.lnk"})
+        TinyShlLnk::CreateShortcut(WideOf(dir_) + L"\\" + name, L"", L"C:\\e\\Pathgrab.exe", L"", L"", L"", 0,
+                                   SW_SHOWNORMAL, 0);
 
     CoCreateSpy spy;
     ASSERT_TRUE(spy.Installed());
     TinyShlLnk::DeleteSendToShortcuts(Exe);
-    // Seven *.lnk files opened once each; the folder named like one is not.
-    EXPECT_EQ(spy.Calls(), 7);
+    // Nine *.lnk files opened once each; the folder named like one is not.
+    EXPECT_EQ(spy.Calls(), 9);
     EXPECT_EQ(FolderEntries(dir_),
               (Names{"Pathgrabber.lnk", "contains.lnk", "junk.lnk", "notalink.txt", "x.lnk"}));
     EXPECT_FALSE(TinyShlLnk::SendToShortcutExists(Exe));
@@ -205,4 +211,37 @@ TEST_F(SendToWalk, EmptyNameMatchesNothing) {
     TinyShlLnk::DeleteSendToShortcuts(L"");
     EXPECT_EQ(FolderEntries(dir_), (Names{"junk.lnk", "mine.lnk"}));
     EXPECT_FALSE(TinyShlLnk::SendToShortcutExists(L"x.exe"));
+}
+
+namespace {
+std::wstring moduleAnswer;
+DWORD WINAPI ModuleFileNameAs(HMODULE, LPWSTR buffer, DWORD size) {
+    const DWORD n = static_cast<DWORD>(moduleAnswer.size());
+    if (n >= size) return 0;
+    wcscpy(buffer, moduleAnswer.c_str());
+    return n;
+}
+int WINAPI AnswerYes(HWND, LPCWSTR, LPCWSTR, UINT) {
+    return IDYES;
+}
+} // namespace
+
+// Started through its 8.3 path (Windows hands the program that path), registration still writes the
+// long one: an 8.3 path in a shortcut breaks when the volume's short names change.
+TEST_F(SendToWalk, RegistrationFromTheShortPathWritesTheLongOne) {
+    const std::string folder = scratch_.Folder("Long Folder Name");
+    const std::string exe = scratch_.File("Long Folder Name\\Pathgrab.exe");
+    moduleAnswer = WideOf(ShortPathOf(exe));
+    ASSERT_NE(moduleAnswer, WideOf(exe));
+    {
+        ImportPatch module("kernel32.dll", "GetModuleFileNameW", &ModuleFileNameAs);
+        ImportPatch box("user32.dll", "MessageBoxW", &AnswerYes);
+        ASSERT_TRUE(module.Installed() && box.Installed());
+        Pathgrab::RunRegistrationMode();
+    }
+    TinyShlLnk::Shutdown();
+    TinyShell::Shutdown();
+    const ShortcutFields f = ReadShortcut(dir_ + "\\Pathgrabber.lnk");
+    EXPECT_EQ(f.Path, exe);
+    EXPECT_EQ(f.WorkDir, folder);
 }

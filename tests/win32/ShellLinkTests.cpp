@@ -79,7 +79,12 @@ class FakeLink : public IShellLinkW, public IPersistFile {
         if (p.size() < static_cast<size_t>(cch)) file[p.size()] = L'\0';
         return p.empty() ? S_FALSE : S_OK;
     }
-    HRESULT STDMETHODCALLTYPE GetIDList(PIDLIST_ABSOLUTE*) override { return Unexpected("GetIDList"); }
+    // No item list: the stored path is the target.
+    HRESULT STDMETHODCALLTYPE GetIDList(PIDLIST_ABSOLUTE* list) override {
+        *list = nullptr;
+        world.calls.push_back("GetIDList");
+        return S_FALSE;
+    }
     HRESULT STDMETHODCALLTYPE SetIDList(PCIDLIST_ABSOLUTE) override { return Unexpected("SetIDList"); }
     HRESULT STDMETHODCALLTYPE GetDescription(LPWSTR, int) override { return Unexpected("GetDescription"); }
     HRESULT STDMETHODCALLTYPE SetDescription(LPCWSTR s) override {
@@ -261,7 +266,7 @@ INSTANTIATE_TEST_SUITE_P(
 // ---- GetShortcutTarget --------------------------------------------------------------------------
 
 const std::vector<std::string> ReadCalls = {"QueryInterface(IShellLinkW)", "QueryInterface(IPersistFile)",
-                                            "Load(0)", "GetPath(262, 2)"};
+                                            "Load(0)", "GetPath(262, 2)", "GetIDList"};
 
 TEST_F(FakeShellLink, GetShortcutTargetLoadsAndReadsWithoutResolving) {
     world.pathToReport = L"C:\\Data\\\u30BD.xls";

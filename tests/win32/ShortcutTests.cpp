@@ -235,16 +235,26 @@ TEST_P(WindowsMadeShortcut, ReadsTheStoredPath) {
         << "shortcut fixtures missing: expected " << folder;
     const std::string link = folder + "\\" + GetParam().file;
     ASSERT_TRUE(Exists(link)) << link;
-    EXPECT_EQ(TestSupport::ShortcutTargetBytes(link), GetParam().target);
+    std::string expected = GetParam().target;
+    if (expected == "(Desktop)") {
+        char desktop[MAX_PATH + 1] = "";
+        ASSERT_TRUE(SHGetSpecialFolderPathA(nullptr, desktop, CSIDL_DESKTOPDIRECTORY, FALSE));
+        expected = desktop;
+    }
+    EXPECT_EQ(TestSupport::ShortcutTargetBytes(link), expected);
 }
 
-// What the link object of Wine 8 reports (code page 932): stored ANSI bytes come back unconverted,
-// relative paths stay relative, and shortcuts without a local path give nothing.
+// What Wine 8 reports (code page 932). The item list stands where it names an existing item: the
+// Desktop itself in desktop.lnk, which is the user's own when opened. Elsewhere the targets exist
+// nowhere here, and the stored path stands (Wine reads the lists of Windows after XP as texts that
+// name nothing, G:\( and a Hangul syllable for the e-acute file): its ANSI bytes come back
+// unconverted, relative paths stay relative (the XP file's list says M:\...), and shortcuts without
+// a local path give nothing.
 INSTANTIATE_TEST_SUITE_P(
     Fixtures, WindowsMadeShortcut,
     testing::Values(FixtureCase{"PyTkinterToPSScript.exe-shortcut-ja.lnk",
                                 "C:\\PyTkinterToPSScript\\exe\\PyTkinterToPSScript.exe"},
-                    FixtureCase{"desktop.lnk", "C:\\Users\\heznik\\Desktop"},
+                    FixtureCase{"desktop.lnk", "(Desktop)"},
                     // D:\ööö\äöüàéèíïóòúü.txt as UTF-8 bytes
                     FixtureCase{"diacritic_symbols.lnk",
                                 "D:\\\xc3\xb6\xc3\xb6\xc3\xb6\\\xc3\xa4\xc3\xb6\xc3\xbc\xc3\xa0\xc3\xa9"
