@@ -52,17 +52,13 @@ void ComTaskMemFree(void* Block) {
     if (auto f = coTaskMemFree.get()) f(Block);
 }
 
-BOOL ShGetPathFromIDListW(const ITEMIDLIST* IdList, LPWSTR Path) {
-    auto f = shGetPathFromIDList.get();
-    return f ? f(IdList, Path) : FALSE;
-}
-
 BOOL ShGetPathFromIDListEx(const ITEMIDLIST* IdList, LPWSTR Path, DWORD Size) {
     if (Size == 0) return FALSE;
     Path[0] = L'\0';
     // Flags 0: GPFIDL_DEFAULT, the file-system path.
     if (auto f = shGetPathFromIDListEx.get()) return f(IdList, Path, Size, 0);
-    return Size >= MAX_PATH ? ShGetPathFromIDListW(IdList, Path) : FALSE;
+    auto g = shGetPathFromIDList.get();
+    return Size >= MAX_PATH && g ? g(IdList, Path) : FALSE;
 }
 
 std::wstring GetSpecialFolder(int32_t Csidl) {

@@ -28,7 +28,6 @@ class TComUse {
 // its DLL cannot be loaded.
 HRESULT ComCreateInstance(REFCLSID ClassId, IUnknown* Outer, DWORD Context, REFIID Iid, void** Obj);
 void ComTaskMemFree(void* Block);
-BOOL ShGetPathFromIDListW(const ITEMIDLIST* IdList, LPWSTR Path);
 // The item list's file-system path into Path of Size characters: through SHGetPathFromIDListEx where
 // the system has it (a buffer past MAX_PATH shows a path over the limit as such), else through
 // SHGetPathFromIDListW, which needs MAX_PATH characters.
