@@ -105,8 +105,8 @@ TListOffer ListOfferOf(const std::vector<std::wstring>& Args) {
     // Each drive asked once: a list of many files lies mostly on few drives.
     bool asked[26] = {};
     for (const std::wstring& arg : Args) {
-        const unsigned drive = arg.size() > 2 && arg[1] == L':' ? (arg[0] | 0x20) - L'a' : 26;
-        if (drive < 26 && !asked[drive]) {
+        const int drive = TinyUtils::DriveIndex(arg);
+        if (drive >= 0 && !asked[drive]) {
             asked[drive] = true;
             offer.Unc = offer.Unc || TinyUtils::IsOnRemoteDrive(arg);
         }

@@ -40,13 +40,13 @@ DWORD WINAPI Ask(void* Param) {
     return 0;
 }
 
+} // namespace
+
 int DriveIndex(const std::wstring& Path) {
     if (Path.size() < 3 || Path[1] != L':' || Path[2] != L'\\') return -1;
     const wchar_t letter = Path[0] & ~0x20;
     return letter >= L'A' && letter <= L'Z' ? letter - L'A' : -1;
 }
-
-} // namespace
 
 void SetUniversalNameQuery(TUniversalNameQuery Query) {
     standIn = Query;

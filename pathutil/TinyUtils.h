@@ -129,6 +129,8 @@ std::wstring ShortcutTarget(const TShortcutPaths& Link);
 // What answers for mpr's WNetGetUniversalNameW; a test sets a stand-in, null restores the system's.
 typedef DWORD(WINAPI* TUniversalNameQuery)(LPCWSTR, DWORD, LPVOID, LPDWORD);
 void SetUniversalNameQuery(TUniversalNameQuery Query);
+// The drive of an "X:\" path, 0 for A to 25 for Z; -1 for every other path.
+int DriveIndex(const std::wstring& Path);
 // Whether the path lies on a drive letter that names a network drive.
 bool IsOnRemoteDrive(const std::wstring& Path);
 // How long the menu waits for the network redirector, whose server may be gone.
