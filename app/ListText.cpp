@@ -4,6 +4,7 @@
 #include "SimpleStrList.h"
 #include "TinyUtils.h"
 
+#include <cstring>
 #include <map>
 
 namespace Pathgrab {
@@ -12,37 +13,52 @@ namespace {
 
 // The lines sorted by their bytes, with the list's own order, so that the bytes are what they have
 // always been; each line's exact text follows its bytes into place. Lines of equal bytes are alike in
-// that text and take their exact texts in the order they came.
-TText SortedText(const std::vector<TText>& Lines) {
+// that text and take their exact texts in the order they came. The result lists indices into Lines.
+std::vector<size_t> SortedOrder(const std::vector<TText>& Lines) {
     SimpleStrList::TSimpleStrList list;
-    std::multimap<std::string, const std::wstring*> exact;
-    for (const TText& line : Lines) {
-        list.Add(line.Bytes);
-        exact.emplace(line.Bytes, &line.Wide);
+    std::multimap<std::string, size_t> exact;
+    for (size_t i = 0; i < Lines.size(); ++i) {
+        list.Add(Lines[i].Bytes);
+        exact.emplace(Lines[i].Bytes, i);
     }
     list.Sort();
-    TText text;
-    list.GetText(text.Bytes);
+    std::vector<size_t> order;
     for (int32_t i = 0; i < list.Count; ++i) {
         auto found = exact.lower_bound(list.Get(i));
         if (found == exact.end()) break; // the sort only reorders what was added
-        text.Wide += *found->second;
-        text.Wide += L"\r\n";
+        order.push_back(found->second);
         exact.erase(found);
+    }
+    return order;
+}
+
+// The lines in that order, each followed by End and apart from the next by Between.
+TText Joined(const std::vector<TText>& Lines, const std::vector<size_t>& Order, const char* Between,
+             const char* End) {
+    TText text;
+    const std::wstring between(Between, Between + std::strlen(Between)), end(End, End + std::strlen(End));
+    for (size_t i = 0; i < Order.size(); ++i) {
+        if (i) text.Bytes += Between, text.Wide += between;
+        text.Bytes += Lines[Order[i]].Bytes;
+        text.Wide += Lines[Order[i]].Wide;
+        text.Bytes += End, text.Wide += end;
     }
     return text;
 }
 
-// DropEmpty: an item the list's form does not exist for is left out, not listed as an empty line.
-template <typename Transform>
-TText SortedLines(const std::vector<TText>& Args, Transform transform, bool DropEmpty = false) {
+TText SortedText(const std::vector<TText>& Lines) {
+    return Joined(Lines, SortedOrder(Lines), "", "\r\n");
+}
+
+// The arguments within the path limit: a longer one cannot name a file that the system hands over.
+template <typename Use> void EachListed(const std::vector<TText>& Args, Use use) {
+    for (const TText& arg : Args)
+        if (arg.Wide.size() <= TinyUtils::PathCharLimit) use(arg);
+}
+
+template <typename Transform> TText SortedLines(const std::vector<TText>& Args, Transform transform) {
     std::vector<TText> lines;
-    for (const TText& arg : Args) {
-        // A longer argument cannot name a file that the system hands over within its path limit.
-        if (arg.Wide.size() > TinyUtils::PathCharLimit) continue;
-        TText line = transform(arg);
-        if (!DropEmpty || !line.Wide.empty()) lines.push_back(std::move(line));
-    }
+    EachListed(Args, [&](const TText& arg) { lines.push_back(transform(arg)); });
     return SortedText(lines);
 }
 
@@ -70,28 +86,49 @@ TText NameListText(const std::vector<TText>& Args, bool WithExt, TLongPathFn Lon
     });
 }
 
-TText MoreFormListText(uint32_t Id, const std::vector<TText>& Args, TLongPathFn LongPath,
-                       TLongPathFn UncPath) {
-    return SortedLines(
-        Args,
-        [&](const TText& arg) {
-            const TText longPath = LongPath(arg);
-            switch (Id) {
-            case IDM_LIST_UNC_PATHS:
-            case IDM_LIST_FILE_URIS: {
-                const TText unc = longPath.Wide.empty() ? TText() : UncPath(longPath);
-                const TText& named = unc.Wide.empty() ? longPath : unc;
-                return Id == IDM_LIST_UNC_PATHS ? named : TinyUtils::FileUri(named);
-            }
-            case IDM_LIST_SLASH_PATHS:
-                return TinyUtils::ForwardSlashPath(longPath);
-            case IDM_LIST_WSL_PATHS:
-                return TinyUtils::WslPath(longPath);
-            default:
-                return TText();
-            }
-        },
-        true);
+TClip MoreFormListText(uint32_t Id, const std::vector<TText>& Args, TLongPathFn LongPath,
+                       const TItemQuestions& Ask) {
+    const TMoreForm* form = nullptr;
+    for (size_t i = 0; i < MoreFormCount; ++i)
+        if (MoreForms[i].ListId == Id) form = &MoreForms[i];
+    if (!form) return TClip();
+    std::vector<TItem> items;
+    std::vector<TText> lines;
+    EachListed(Args, [&](const TText& arg) {
+        TItem item = {LongPath(arg), TText(), -1};
+        if (!item.Long.Wide.empty()) {
+            if (form->WantsUnc) item.Unc = Ask.UncPath(item.Long);
+            if (form->WantsRepo) item.RepoDepth = Ask.RepoDepth(item.Long);
+        }
+        TText line = form->Line(item);
+        // An item the list's form does not exist for is left out, not listed as an empty line.
+        if (line.Wide.empty()) return;
+        items.push_back(std::move(item));
+        lines.push_back(std::move(line));
+    });
+    const std::vector<size_t> order = SortedOrder(lines);
+    TClip clip;
+    switch (form->Join) {
+    case TMoreForm::jnLines: clip = Joined(lines, order, "", "\r\n"); break;
+    // One line and no line end: pasted into a console, it runs nothing until the user says so.
+    case TMoreForm::jnCommandLine: clip = Joined(lines, order, " ", ""); break;
+    case TMoreForm::jnJsonArray: {
+        std::vector<TText> strings;
+        for (const TText& line : lines)
+            strings.push_back(TinyUtils::StringLiteral(line));
+        if (order.empty()) return TClip();
+        const TText inner = Joined(strings, order, ", ", "");
+        clip = TText{"[" + inner.Bytes + "]", L"[" + inner.Wide + L"]"};
+        break;
+    }
+    }
+    if (form->Anchor && !order.empty()) {
+        std::string fragment;
+        for (size_t i = 0; i < order.size(); ++i)
+            fragment += (i ? "<br>\r\n" : "") + form->Anchor(items[order[i]]);
+        clip.Html = TinyUtils::HtmlClipboardText(fragment);
+    }
+    return clip;
 }
 
 } // namespace Pathgrab

@@ -26,10 +26,74 @@ TText Quoted(const TText& Form) {
 
 namespace {
 
-// The UNC name where there is one that differs from the long path; the URI names the share then.
-const TText& UncOrLong() {
-    return TargetUncPath.Wide.empty() ? TargetLongPath : TargetUncPath;
+using TinyUtils::PathCharLimit;
+
+// The UNC name where there is one that differs from the long path; the URI and the links name the
+// share then.
+const TText& UncOrLong(const TItem& I) {
+    return I.Unc.Wide.empty() ? I.Long : I.Unc;
 }
+TText UncForm(const TItem& I) {
+    // Over the path limit it is unreadable, as every other form there.
+    if (I.Unc.Wide == I.Long.Wide || I.Unc.Wide.size() > PathCharLimit) return TText();
+    return I.Unc;
+}
+TText UncLine(const TItem& I) {
+    return I.Unc.Wide.size() > PathCharLimit ? TText() : UncOrLong(I);
+}
+TText UriOf(const TItem& I) { return TinyUtils::FileUri(UncOrLong(I)); }
+TText SlashOf(const TItem& I) { return TinyUtils::ForwardSlashPath(I.Long); }
+TText WslOf(const TItem& I) { return TinyUtils::WslPath(I.Long); }
+TText GitBashOf(const TItem& I) { return TinyUtils::GitBashPath(I.Long); }
+TText LiteralOf(const TItem& I) { return TinyUtils::StringLiteral(I.Long); }
+TText RepoOf(const TItem& I) { return TinyUtils::RepoRelativePath(I.Long, I.RepoDepth); }
+TText LongOf(const TItem& I) { return I.Long; }
+TText ArgumentOf(const TItem& I) { return TinyUtils::CommandLineArgument(I.Long); }
+TText MarkdownOf(const TItem& I) { return TinyUtils::MarkdownLink(UncOrLong(I), UriOf(I)); }
+TText MarkdownLineOf(const TItem& I) {
+    const TText link = MarkdownOf(I);
+    if (link.Wide.empty()) return link;
+    return {"- " + link.Bytes, L"- " + link.Wide};
+}
+// The link's plain text is what a program without HTML pastes: the path, the share's where there is one.
+TText LinkOf(const TItem& I) {
+    return UriOf(I).Wide.empty() ? TText() : UncOrLong(I);
+}
+TText LinkNameOf(const TItem& I) { return TinyUtils::LinkName(UncOrLong(I)); }
+std::string AnchorOf(const TItem& I) {
+    return TinyUtils::HtmlAnchor(LinkNameOf(I).Wide, UriOf(I).Bytes);
+}
+
+using TFace = Texts::TFace;
+using TOffer = TListOffer;
+
+} // namespace
+
+const TMoreForm MoreForms[] = {
+    {IDM_UNC_PATH, IDM_LIST_UNC_PATHS, &TFace::ListUncPaths, &TOffer::Unc, UncForm, UncLine, TMoreForm::jnLines,
+     nullptr, nullptr, nullptr, true, false},
+    {IDM_FILE_URI, IDM_LIST_FILE_URIS, &TFace::ListFileUris, nullptr, UriOf, UriOf, TMoreForm::jnLines, nullptr,
+     nullptr, nullptr, true, false},
+    {IDM_SLASH_PATH, IDM_LIST_SLASH_PATHS, &TFace::ListSlashPaths, nullptr, SlashOf, SlashOf, TMoreForm::jnLines,
+     nullptr, nullptr, nullptr, false, false},
+    {IDM_WSL_PATH, IDM_LIST_WSL_PATHS, &TFace::ListWslPaths, &TOffer::Wsl, WslOf, WslOf, TMoreForm::jnLines,
+     nullptr, nullptr, nullptr, false, false},
+    {IDM_GIT_BASH_PATH, IDM_LIST_COMMAND_LINE, &TFace::ListCommandLine, nullptr, GitBashOf, ArgumentOf,
+     TMoreForm::jnCommandLine, nullptr, nullptr, nullptr, false, false},
+    {IDM_STRING_LITERAL, IDM_LIST_JSON_ARRAY, &TFace::ListJsonArray, nullptr, LiteralOf, LongOf,
+     TMoreForm::jnJsonArray, nullptr, nullptr, nullptr, false, false},
+    {IDM_REPO_PATH, IDM_LIST_REPO_PATHS, &TFace::ListRepoPaths, &TOffer::Repo, RepoOf, RepoOf,
+     TMoreForm::jnLines, nullptr, nullptr, nullptr, false, true},
+    {IDM_MARKDOWN_LINK, IDM_LIST_MARKDOWN_LINKS, &TFace::ListMarkdownLinks, nullptr, MarkdownOf, MarkdownLineOf,
+     TMoreForm::jnLines, nullptr, nullptr, nullptr, true, false},
+    {IDM_LINK, IDM_LIST_LINKS, &TFace::ListLinks, nullptr, LinkOf, LinkOf, TMoreForm::jnLines, AnchorOf,
+     &TFace::LinkPrefix, LinkNameOf, true, false},
+};
+const size_t MoreFormCount = sizeof MoreForms / sizeof MoreForms[0];
+
+namespace {
+
+TItem TargetItem() { return {TargetLongPath, TargetUncPath, TargetRepoDepth}; }
 
 std::vector<TMenuEntry> MoreFormEntries(int ArgCount, const Texts::TFace& Face, TListOffer Offer) {
     std::vector<TMenuEntry> menu;
@@ -38,16 +102,16 @@ std::vector<TMenuEntry> MoreFormEntries(int ArgCount, const Texts::TFace& Face, 
         menu.push_back({id, Numbered(++n) + fixed, Doubled(form), false});
     };
     if (ArgCount >= 2) {
-        if (Offer.Unc) item(IDM_LIST_UNC_PATHS, Face.ListUncPaths, TText());
-        item(IDM_LIST_FILE_URIS, Face.ListFileUris, TText());
-        item(IDM_LIST_SLASH_PATHS, Face.ListSlashPaths, TText());
-        if (Offer.Wsl) item(IDM_LIST_WSL_PATHS, Face.ListWslPaths, TText());
+        for (const TMoreForm& f : MoreForms)
+            if (!f.OfferedIf || Offer.*f.OfferedIf) item(f.ListId, Face.*f.ListCaption, TText());
         return menu;
     }
     if (TargetLongPath.Wide.empty()) return menu;
-    for (uint32_t id : {IDM_UNC_PATH, IDM_FILE_URI, IDM_SLASH_PATH, IDM_WSL_PATH}) {
-        const TText form = CommandText(id, nullptr);
-        if (!form.Wide.empty()) item(id, Face.NumberSeparator, form);
+    const TItem target = TargetItem();
+    for (const TMoreForm& f : MoreForms) {
+        if (f.Form(target).Wide.empty()) continue;
+        item(f.Id, std::string(Face.NumberSeparator) + (f.Prefix ? Face.*f.Prefix : ""),
+             f.Shown ? f.Shown(target) : f.Form(target));
     }
     return menu;
 }
@@ -102,12 +166,12 @@ const Texts::TFace& FaceFor(LANGID UiLanguage) {
     return PRIMARYLANGID(UiLanguage) == LANG_JAPANESE ? Texts::JapaneseFace : Texts::EnglishFace;
 }
 
-TText CommandText(uint32_t Id, TListTextFn ListText) {
+TClip CommandText(uint32_t Id, TListTextFn ListText) {
     switch (Id) {
     case IDM_LIST_LONG_PATHS:
     case IDM_LIST_QUOTED_LONG_PATHS:
     case IDM_LIST_NAMES_WITH_EXT:
-    case IDM_LIST_NAMES_WITHOUT_EXT: return ListText ? ListText(Id) : TText();
+    case IDM_LIST_NAMES_WITHOUT_EXT: return ListText ? ListText(Id) : TClip();
     case IDM_LONG_PATH: return TargetLongPath;
     case IDM_QUOTED_LONG_PATH: return Quoted(TargetLongPath);
     case IDM_FILE_NAME: return TargetFileName;
@@ -115,21 +179,16 @@ TText CommandText(uint32_t Id, TListTextFn ListText) {
     case IDM_FOLDER: return TargetFolder;
     case IDM_QUOTED_FOLDER: return Quoted(TargetFolder);
     case IDM_SHORT_PATH: return TargetShortPath;
-    case IDM_UNC_PATH:
-        return TargetUncPath.Wide == TargetLongPath.Wide ? TText() : TargetUncPath;
-    case IDM_FILE_URI:
-        return TinyUtils::FileUri(UncOrLong());
-    case IDM_SLASH_PATH:
-        return TinyUtils::ForwardSlashPath(TargetLongPath);
-    case IDM_WSL_PATH:
-        return TinyUtils::WslPath(TargetLongPath);
-    case IDM_LIST_UNC_PATHS:
-    case IDM_LIST_FILE_URIS:
-    case IDM_LIST_SLASH_PATHS:
-    case IDM_LIST_WSL_PATHS:
-        return ListText ? ListText(Id) : TText();
-    default: return TText(); // IDM_CANCEL, 0x10A..0x10F and everything outside the table
     }
+    for (const TMoreForm& f : MoreForms) {
+        if (Id == f.ListId) return ListText ? ListText(Id) : TClip();
+        if (Id != f.Id) continue;
+        const TItem target = TargetItem();
+        TClip clip = f.Form(target);
+        if (f.Anchor && !clip.Wide.empty()) clip.Html = TinyUtils::HtmlClipboardText(f.Anchor(target));
+        return clip;
+    }
+    return TClip(); // IDM_CANCEL, 0x10A..0x10F and everything outside the table
 }
 
 } // namespace Pathgrab

@@ -12,8 +12,8 @@ HMENU PopupMenuHandle = nullptr;
 
 namespace {
 
-TText ListTextOf(uint32_t Id) {
-    TText text;
+TClip ListTextOf(uint32_t Id) {
+    TClip text;
     switch (Id) {
     case IDM_LIST_LONG_PATHS: MakePathListText(false, text); break;
     case IDM_LIST_QUOTED_LONG_PATHS: MakePathListText(true, text); break;
@@ -59,8 +59,8 @@ LRESULT CALLBACK WndProc(HWND Wnd, UINT Msg, WPARAM wParam, LPARAM lParam) {
         if (wParam == 0) PostClose(Wnd);
         break;
     case WM_COMMAND: {
-        const TText text = CommandText(LOWORD(wParam), ListTextOf);
-        if (!text.Wide.empty()) TinyUtils::PutClipboardText(Wnd, text);
+        const TClip text = CommandText(LOWORD(wParam), ListTextOf);
+        if (!text.Wide.empty()) TinyUtils::PutClipboardText(Wnd, text, text.Html);
         PostClose(Wnd);
         break;
     }

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace Pathgrab {
@@ -39,6 +40,16 @@ enum : uint32_t {
     IDM_LIST_FILE_URIS = 0x125,
     IDM_LIST_SLASH_PATHS = 0x126,
     IDM_LIST_WSL_PATHS = 0x127,
+    IDM_GIT_BASH_PATH = 0x128,
+    IDM_STRING_LITERAL = 0x129,
+    IDM_REPO_PATH = 0x12A,
+    IDM_MARKDOWN_LINK = 0x12B,
+    IDM_LINK = 0x12C,
+    IDM_LIST_COMMAND_LINE = 0x12D,
+    IDM_LIST_JSON_ARRAY = 0x12E,
+    IDM_LIST_REPO_PATHS = 0x12F,
+    IDM_LIST_MARKDOWN_LINKS = 0x130,
+    IDM_LIST_LINKS = 0x131,
 };
 
 // ---- Global state: written once by ShowPathMenu, read-only afterwards ---------------------------
@@ -53,6 +64,8 @@ extern TText TargetFolder;
 extern TText TargetShortPath;
 // The UNC name of the long path where it lies on a network drive, else empty.
 extern TText TargetUncPath;
+// Levels of the long path below the root of the Git work tree that holds it; -1 outside every one.
+extern int TargetRepoDepth;
 
 // Releases the five target strings in the order of the program's finalisation.
 void ReleaseTargets();
@@ -73,11 +86,54 @@ struct TMenuEntry {
 };
 
 // What the several items' submenu may offer beyond the lists every path has: a UNC list where an item
-// lies on a network drive, a WSL list where an item has a WSL path.
+// lies on a network drive, a WSL list where an item has a WSL path, a list of paths in the Git
+// repository where an item lies in a work tree.
 struct TListOffer {
     bool Unc;
     bool Wsl;
+    bool Repo = false;
 };
+
+// A text for the clipboard: the plain text in both readings and, for a link, the "HTML Format" text
+// (UTF-8, whatever the code page) that goes beside it; empty where there is none.
+struct TClip : TText {
+    TClip(TText Text = TText(), std::string HtmlText = std::string())
+        : TText(std::move(Text)), Html(std::move(HtmlText)) {}
+    std::string Html;
+};
+
+// What the more forms of an item are made of.
+struct TItem {
+    TText Long;    // the long path
+    TText Unc;     // its UNC name where it lies on a network drive, else empty
+    int RepoDepth; // levels below the root of its Git work tree; -1 outside every one
+};
+
+// One form of the submenu of more forms: its item for one item sent, its list for several.
+struct TMoreForm {
+    uint32_t Id, ListId;
+    const char* Texts::TFace::*ListCaption;
+    // The list is offered only where this is true of the items; null: always.
+    bool TListOffer::*OfferedIf;
+    // The item's form; an empty one is not offered.
+    TText (*Form)(const TItem& Item);
+    // An item's line in the list; an empty one is left out.
+    TText (*Line)(const TItem& Item);
+    // How the sorted lines make the list.
+    enum TJoin { jnLines, jnCommandLine, jnJsonArray } Join;
+    // A link: the anchor that the HTML of the item or of each line holds; else null.
+    std::string (*Anchor)(const TItem& Item);
+    // Before the shown form in the caption (null: nothing), and what the caption shows in place of the
+    // form (null: the form).
+    const char* Texts::TFace::*Prefix;
+    TText (*Shown)(const TItem& Item);
+    // What the list's lines need to know beyond the long path, each a question to the file system.
+    bool WantsUnc, WantsRepo;
+};
+
+// Every form of the submenu, in its order.
+extern const TMoreForm MoreForms[];
+extern const size_t MoreFormCount;
 
 // The popup's content from the five target strings, the argument count and the folder test, with
 // the fixed texts of the given face. Whether a form holds a space is a question about the item, so
@@ -93,10 +149,10 @@ TText Quoted(const TText& Form);
 TText WithoutExt(const TText& Name);
 
 // The text a list command puts on the clipboard; given by the caller so that CommandText stays pure.
-typedef TText (*TListTextFn)(uint32_t Id);
+typedef TClip (*TListTextFn)(uint32_t Id);
 
 // The text that command Id puts on the clipboard (an empty exact text: the clipboard is left alone).
-TText CommandText(uint32_t Id, TListTextFn ListText);
+TClip CommandText(uint32_t Id, TListTextFn ListText);
 
 // How a list command turns an argument into its long form, in both readings.
 typedef TText (*TLongPathFn)(const TText& Path);
@@ -107,11 +163,16 @@ typedef TText (*TLongPathFn)(const TText& Path);
 // characters of its exact text) is left out.
 TText PathListText(const std::vector<TText>& Args, bool Quote, TLongPathFn LongPath);
 TText NameListText(const std::vector<TText>& Args, bool WithExt, TLongPathFn LongPath);
-// The list of a submenu list command (IDM_LIST_UNC_PATHS ...), built alike: UncPath gives a long
-// path's UNC name or an empty text; an item without a UNC name lists its long path, one without a URI
-// or a WSL path is left out of that list.
-TText MoreFormListText(uint32_t Id, const std::vector<TText>& Args, TLongPathFn LongPath,
-                       TLongPathFn UncPath);
+// What the list of more forms asks of each item beyond its long path.
+struct TItemQuestions {
+    TLongPathFn UncPath;              // a long path's UNC name, or an empty text
+    int (*RepoDepth)(const TText& LongPath); // as TItem::RepoDepth
+};
+
+// The list of a submenu list command (IDM_LIST_UNC_PATHS ...), built alike: each item's line from its
+// form's row, sorted by its bytes; an item whose line is empty is left out.
+TClip MoreFormListText(uint32_t Id, const std::vector<TText>& Args, TLongPathFn LongPath,
+                       const TItemQuestions& Ask);
 
 #ifdef _WIN32
 // ---- Effects (Windows build) ---------------------------------------------------------------------
@@ -129,7 +190,9 @@ void ShowPathMenu(HWND Wnd);
 void BuildPopupMenu();
 void MakePathListText(bool Quote, TText& Text);
 void MakeNameListText(bool WithExt, TText& Text);
-void MakeMoreFormListText(uint32_t Id, TText& Text);
+void MakeMoreFormListText(uint32_t Id, TClip& Text);
+// As TItem::RepoDepth, asked of the file system; never of a server.
+int RepoDepthOf(const TText& LongPath);
 // A long path's UNC name where it lies on a network drive, else empty; waits a bounded time.
 TText UncText(const TText& LongPath);
 // What the submenu of several items offers, from the arguments.

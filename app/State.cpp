@@ -10,6 +10,7 @@ TText TargetBaseName;
 TText TargetFolder;
 TText TargetShortPath;
 TText TargetUncPath;
+int TargetRepoDepth = -1;
 
 namespace {
 // Swapped with an empty one, so that the memory really goes now.
@@ -20,6 +21,7 @@ void Release(TText& T) {
 } // namespace
 
 void ReleaseTargets() {
+    TargetRepoDepth = -1;
     Release(TargetUncPath);
     Release(TargetShortPath);
     Release(TargetFolder);

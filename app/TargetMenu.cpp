@@ -71,7 +71,10 @@ void ShowPathMenu(HWND Wnd) {
     TargetShortPath = PathText(ToShortPath(target));
     TargetFileName = Each(TargetLongPath, [](const auto& p) { return PathFileName(p); });
     TargetBaseName = WithoutExt(TargetFileName);
-    if (args.size() < 2) TargetUncPath = UncText(TargetLongPath);
+    if (args.size() < 2) {
+        TargetUncPath = UncText(TargetLongPath);
+        TargetRepoDepth = RepoDepthOf(TargetLongPath);
+    }
     BuildPopupMenu();
     POINT cursor = {0, 0};
     GetCursorPos(&cursor);
@@ -111,6 +114,8 @@ TListOffer ListOfferOf(const std::vector<std::wstring>& Args) {
             offer.Unc = offer.Unc || TinyUtils::IsOnRemoteDrive(arg);
         }
         offer.Wsl = offer.Wsl || !TinyUtils::WslPath({std::string(), arg}).Wide.empty();
+        // The first item in a work tree settles it; the folders asked are remembered for the list.
+        offer.Repo = offer.Repo || RepoDepthOf({std::string(), arg}) > 0;
     }
     return offer;
 }
@@ -123,8 +128,27 @@ void MakeNameListText(bool WithExt, TText& Text) {
     Text = NameListText(SentArguments(), WithExt, LongText);
 }
 
-void MakeMoreFormListText(uint32_t Id, TText& Text) {
-    Text = MoreFormListText(Id, SentArguments(), LongText, UncText);
+void MakeMoreFormListText(uint32_t Id, TClip& Text) {
+    Text = MoreFormListText(Id, SentArguments(), LongText, {UncText, RepoDepthOf});
+}
+
+namespace {
+bool HoldsGit(const std::wstring& Folder) {
+    return GetFileAttributesW((TinyUtils::AddTrailingBackslash(Folder) + L".git").c_str()) !=
+           INVALID_FILE_ATTRIBUTES;
+}
+TinyUtils::TWorkTrees workTrees(HoldsGit);
+} // namespace
+
+int RepoDepthOf(const TText& LongPath) {
+    const std::wstring& path = LongPath.Wide;
+    // A server's folders are not walked: each would be a question to a server that may be gone.
+    if (path.empty() || path.compare(0, 2, L"\\\\") == 0) return -1;
+    const int drive = TinyUtils::DriveIndex(path);
+    static signed char remote[26] = {}; // 0 not asked, 1 remote, -1 local
+    if (drive < 0) return -1;
+    if (!remote[drive]) remote[drive] = TinyUtils::IsOnRemoteDrive(path) ? 1 : -1;
+    return remote[drive] > 0 ? -1 : workTrees.Depth(path);
 }
 
 } // namespace Pathgrab

@@ -56,6 +56,27 @@ constexpr char ListSlashPaths[] = "\x81"
 constexpr char ListWslPaths[] = "\x81"
                                 "F [ WSL \x83p\x83X ] \x82\xCC\x83\x8A\x83X\x83g\x82\xF0\x83R\x83s\x81[";
 
+// "： [ コマンドライン (1 行) ] のリストをコピー"
+constexpr char ListCommandLine[] = "\x81" "F [ \x83R\x83}\x83\x93\x83h\x83\x89\x83" "C\x83\x93 (1 \x8Ds) ] "
+                                   "\x82\xCC\x83\x8A\x83X\x83g\x82\xF0\x83R\x83s\x81[";
+
+// "： [ JSON 配列 ] のリストをコピー"
+constexpr char ListJsonArray[] = "\x81" "F [ JSON \x94z\x97\xF1 ] \x82\xCC\x83\x8A\x83X\x83g\x82\xF0\x83R\x83s\x81[";
+
+// "： [ Git リポジトリ内の相対パス ] のリストをコピー"
+constexpr char ListRepoPaths[] = "\x81" "F [ Git \x83\x8A\x83|\x83W\x83g\x83\x8A\x93\xE0\x82\xCC\x91\x8A\x91\xCE\x83p\x83X ] "
+                                 "\x82\xCC\x83\x8A\x83X\x83g\x82\xF0\x83R\x83s\x81[";
+
+// "： [ Markdown リンク ] のリストをコピー"
+constexpr char ListMarkdownLinks[] = "\x81" "F [ Markdown \x83\x8A\x83\x93\x83N ] "
+                                     "\x82\xCC\x83\x8A\x83X\x83g\x82\xF0\x83R\x83s\x81[";
+
+// "： [ リンク ] のリストをコピー"
+constexpr char ListLinks[] = "\x81" "F [ \x83\x8A\x83\x93\x83N ] \x82\xCC\x83\x8A\x83X\x83g\x82\xF0\x83R\x83s\x81[";
+
+// "[ リンク ] " (Link): before the file name that the link item copies a link to.
+constexpr char LinkPrefix[] = "[ \x83\x8A\x83\x93\x83N ] ";
+
 // "キャンセル" (Cancel)
 constexpr char Cancel[] = "\x83L\x83\x83\x83\x93\x83Z\x83\x8B";
 
@@ -85,6 +106,12 @@ constexpr char ListUncPaths[] = ": [ UNC paths ] copy as list";
 constexpr char ListFileUris[] = ": [ file URIs ] copy as list";
 constexpr char ListSlashPaths[] = ": [ Paths with forward slashes ] copy as list";
 constexpr char ListWslPaths[] = ": [ WSL paths ] copy as list";
+constexpr char ListCommandLine[] = ": [ One command line ] copy as list";
+constexpr char ListJsonArray[] = ": [ JSON array ] copy as list";
+constexpr char ListRepoPaths[] = ": [ Paths in the Git repository ] copy as list";
+constexpr char ListMarkdownLinks[] = ": [ Markdown links ] copy as list";
+constexpr char ListLinks[] = ": [ Links ] copy as list";
+constexpr char LinkPrefix[] = "[ Link ] ";
 constexpr char Cancel[] = "Cancel";
 constexpr char DeleteQuestion[] = "Delete the shortcut to Pathgrabber from \"Send To\"?";
 constexpr char CreateQuestion[] = "Create a shortcut to Pathgrabber in \"Send To\"?";
@@ -106,6 +133,12 @@ struct TFace {
     const char* ListFileUris;
     const char* ListSlashPaths;
     const char* ListWslPaths;
+    const char* ListCommandLine;
+    const char* ListJsonArray;
+    const char* ListRepoPaths;
+    const char* ListMarkdownLinks;
+    const char* ListLinks;
+    const char* LinkPrefix;
 };
 
 constexpr TFace JapaneseFace = {
@@ -113,13 +146,17 @@ constexpr TFace JapaneseFace = {
     Japanese::ListNamesWithExt, Japanese::ListNamesWithoutExt, Japanese::Cancel,
     Japanese::DeleteQuestion,   Japanese::CreateQuestion,      Japanese::MoreForms,
     Japanese::ListUncPaths,     Japanese::ListFileUris,        Japanese::ListSlashPaths,
-    Japanese::ListWslPaths};
+    Japanese::ListWslPaths,     Japanese::ListCommandLine,     Japanese::ListJsonArray,
+    Japanese::ListRepoPaths,    Japanese::ListMarkdownLinks,   Japanese::ListLinks,
+    Japanese::LinkPrefix};
 constexpr TFace EnglishFace = {
     English::NumberSeparator,  English::ListLongPaths,       English::ListQuotedLongPaths,
     English::ListNamesWithExt, English::ListNamesWithoutExt, English::Cancel,
     English::DeleteQuestion,   English::CreateQuestion,      English::MoreForms,
     English::ListUncPaths,     English::ListFileUris,        English::ListSlashPaths,
-    English::ListWslPaths};
+    English::ListWslPaths,     English::ListCommandLine,     English::ListJsonArray,
+    English::ListRepoPaths,    English::ListMarkdownLinks,   English::ListLinks,
+    English::LinkPrefix};
 
 // The fixed texts are held in this code page, whichever the system's is.
 constexpr unsigned TextCodePage = 932;

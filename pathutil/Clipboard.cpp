@@ -33,7 +33,7 @@ void Place(UINT Format, Guards::UniqueHGlobal& Block) {
 
 } // namespace
 
-void PutClipboardText(HWND Owner, const TText& Text) {
+void PutClipboardText(HWND Owner, const TText& Text, const std::string& Html) {
     // Nothing to copy: the user's clipboard is worth more than an empty text.
     if (Text.Wide.empty()) return;
     Guards::ClipboardOpen clipboard(Owner, OpenAttempts, OpenRetryMs);
@@ -49,7 +49,10 @@ void PutClipboardText(HWND Owner, const TText& Text) {
     Guards::UniqueHGlobal wideBlock = BlockOf(Text.Wide.c_str(), (Text.Wide.size() + 1) * sizeof(wchar_t));
     const LCID locale = GetSystemDefaultLCID();
     Guards::UniqueHGlobal localeBlock = BlockOf(&locale, sizeof locale);
-    if (!wideBlock.get() || !localeBlock.get()) {
+    // A link goes beside the plain text in the same opening: both land, or neither.
+    const UINT htmlFormat = Html.empty() ? 0 : RegisterClipboardFormatW(L"HTML Format");
+    Guards::UniqueHGlobal htmlBlock = htmlFormat ? BlockOf(Html.c_str(), Html.size() + 1) : Guards::UniqueHGlobal();
+    if (!wideBlock.get() || !localeBlock.get() || (!Html.empty() && !htmlBlock.get())) {
         GlobalUnlock(block.get());
         return;
     }
@@ -61,6 +64,7 @@ void PutClipboardText(HWND Owner, const TText& Text) {
     if (placed) block.release();
     Place(CF_UNICODETEXT, wideBlock);
     Place(CF_LOCALE, localeBlock);
+    if (htmlFormat) Place(htmlFormat, htmlBlock);
 }
 
 void PutClipboardText(HWND Owner, const std::string& Text) {

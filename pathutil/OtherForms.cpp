@@ -2,6 +2,12 @@
 // functions over both readings of a long path.
 #include "TinyUtils.h"
 
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <type_traits>
+#include <vector>
+
 namespace TinyUtils {
 
 namespace {
@@ -102,6 +108,41 @@ bool AppendUtf8(const std::wstring& W, std::string& Out) {
     return true;
 }
 
+// A WebDAV folder as the redirector names it: \\host@SSL@port\DavWWWRoot\rest, where @SSL (https),
+// @port and the DavWWWRoot share each may be missing but one of them is there.
+struct TWebDav {
+    std::wstring Host, Port, Rest;
+    bool Ssl = false;
+};
+
+bool WebDavOf(const std::wstring& S, TWebDav& Dav) {
+    const size_t serverEnd = UncServerEnd(S);
+    if (!serverEnd) return false;
+    std::wstring server = S.substr(2, serverEnd - 2);
+    bool marked = false;
+    for (size_t at; (at = server.rfind(L'@')) != std::wstring::npos; server.resize(at)) {
+        const std::wstring part = server.substr(at + 1);
+        if (SameAsciiCase(part, "ssl")) {
+            Dav.Ssl = marked = true;
+        } else if (!part.empty() && part.size() <= 5 && part.find_first_not_of(L"0123456789") == std::wstring::npos) {
+            Dav.Port = part;
+            marked = true;
+        } else {
+            return false; // an @ that is no WebDAV mark: a server name no redirector gives
+        }
+    }
+    size_t restAt = serverEnd; // the backslash before the share
+    const size_t shareEnd = std::min(S.find(L'\\', serverEnd + 1), S.size());
+    if (SameAsciiCase(S.substr(serverEnd + 1, shareEnd - serverEnd - 1), "davwwwroot")) {
+        marked = true;
+        restAt = shareEnd;
+    }
+    if (!marked || server.empty()) return false;
+    Dav.Host = server;
+    Dav.Rest = S.substr(restAt);
+    return true;
+}
+
 bool Unreserved(unsigned char c) {
     return IsAsciiLetter(c) || (c >= '0' && c <= '9') || c == '-' || c == '.' || c == '_' || c == '~' ||
            c == '/';
@@ -121,7 +162,14 @@ TText FileUri(const TText& Path) {
     const std::wstring& w = Path.Wide;
     std::string prefix = "file:";
     std::wstring rest = w;
-    if (IsDrivePath(w)) {
+    TWebDav dav;
+    if (WebDavOf(w, dav)) {
+        // The redirector's name for a web folder: the address that opens it for everyone is the web one.
+        prefix = dav.Ssl ? "https://" : "http://";
+        if (!AppendUtf8(dav.Host, prefix)) return TText();
+        if (!dav.Port.empty()) prefix += ":" + std::string(dav.Port.begin(), dav.Port.end());
+        rest = dav.Rest.empty() ? std::wstring(L"\\") : dav.Rest;
+    } else if (IsDrivePath(w)) {
         // The drive's colon is part of the URI's path as written, not a character to escape.
         prefix += "///";
         prefix += static_cast<char>(w[0]);
@@ -147,6 +195,195 @@ TText FileUri(const TText& Path) {
         }
     }
     return {uri, std::wstring(uri.begin(), uri.end())};
+}
+
+TText GitBashPath(const TText& Path) {
+    // A share's form would be the slash form itself: only a drive path has one of its own.
+    if (!IsDrivePath(Path.Wide)) return TText();
+    return Each(Path, [](const auto& s) {
+        using Str = std::decay_t<decltype(s)>;
+        return Str(1, '/') + LowerAscii(s[0]) + Slashed(s.substr(2));
+    });
+}
+
+namespace {
+
+template <typename Str> void AppendAscii(Str& Out, const char* Ascii) {
+    for (; *Ascii; ++Ascii)
+        Out += typename Str::value_type(*Ascii);
+}
+
+// A JSON string: quotes and backslashes escaped, control characters as their short or \u escapes; every
+// other character as it is. A trail byte with a backslash's value is half of a character, never escaped.
+template <typename Str> Str JsonStringOf(const Str& S) {
+    Str out(1, '"');
+    for (size_t i = 0; i < S.size(); ++i) {
+        const auto c = S[i];
+        if (IsLead(S, i)) {
+            out += c;
+            out += S[++i];
+        } else if (c == '"' || c == '\\') {
+            out += '\\';
+            out += c;
+        } else if (static_cast<unsigned>(c) < 0x20) {
+            static const char* const named[] = {"\\b", "\\t", "\\n", nullptr, "\\f", "\\r"};
+            const unsigned u = static_cast<unsigned>(c);
+            if (u >= 8 && u <= 13 && named[u - 8]) {
+                AppendAscii(out, named[u - 8]);
+            } else {
+                char hex[8];
+                static const char digits[] = "0123456789abcdef";
+                hex[0] = '\\', hex[1] = 'u', hex[2] = '0', hex[3] = '0', hex[4] = digits[u >> 4],
+                hex[5] = digits[u & 15], hex[6] = '\0';
+                AppendAscii(out, hex);
+            }
+        } else {
+            out += c;
+        }
+    }
+    out += '"';
+    return out;
+}
+
+// What cmd names as needing quotes, beside the space.
+template <typename Str> bool NeedsQuotes(const Str& S) {
+    for (const auto c : S)
+        if (c == ' ' || (c < 0x80 && c > 0 && std::strchr("&()[]{}^=;!'+,`~", static_cast<char>(c))))
+            return true;
+    return false;
+}
+
+// Where each delimiter backslash stands, from the front: a trail byte of the same value is no delimiter,
+// and only a scan from the front knows which bytes are trail bytes.
+template <typename Str> std::vector<size_t> DelimitersOf(const Str& S) {
+    std::vector<size_t> at;
+    for (size_t i = 0; i < S.size(); ++i) {
+        if (IsLead(S, i))
+            ++i;
+        else if (S[i] == '\\')
+            at.push_back(i);
+    }
+    return at;
+}
+
+template <typename Str> Str ArgumentQuoted(const Str& S) {
+    // Backslashes before the closing quote would escape it: doubled, they read back as themselves.
+    const std::vector<size_t> at = DelimitersOf(S);
+    size_t trailing = 0;
+    while (trailing < at.size() && at[at.size() - 1 - trailing] == S.size() - 1 - trailing)
+        ++trailing;
+    return Str(1, '"') + S + Str(trailing, '\\') + Str(1, '"');
+}
+
+// The last Levels names of a path, joined by slashes.
+template <typename Str> Str TailOf(const Str& S, int Levels) {
+    const std::vector<size_t> at = DelimitersOf(S);
+    if (at.size() < static_cast<size_t>(Levels)) return Str();
+    return Slashed(S.substr(at[at.size() - static_cast<size_t>(Levels)] + 1));
+}
+
+// The characters that would end a link's text or change how it reads, each behind a backslash.
+template <typename Str> Str MarkdownTextOf(const Str& S) {
+    Str out;
+    for (size_t i = 0; i < S.size(); ++i) {
+        const auto c = S[i];
+        if (IsLead(S, i)) {
+            out += c;
+            out += S[++i];
+            continue;
+        }
+        if (c < 0x80 && c > 0 && std::strchr("\\[]`*_<>&~", static_cast<char>(c))) out += '\\';
+        out += c;
+    }
+    return out;
+}
+
+} // namespace
+
+TText StringLiteral(const TText& Path) {
+    return Each(Path, [](const auto& s) { return JsonStringOf(s); });
+}
+
+TText CommandLineArgument(const TText& Path) {
+    // Whether to quote is a question about the item: its exact text answers it.
+    if (!NeedsQuotes(Path.Wide)) return Path;
+    return Each(Path, [](const auto& s) { return ArgumentQuoted(s); });
+}
+
+TText RepoRelativePath(const TText& Path, int Depth) {
+    if (Depth <= 0) return TText(); // outside a work tree, or its root
+    return Each(Path, [Depth](const auto& s) { return TailOf(s, Depth); });
+}
+
+TText LinkName(const TText& Path) {
+    const TText name = Each(Path, [](const auto& s) { return PathFileName(s); });
+    return name.Wide.empty() ? Path : name; // a drive root is named by itself
+}
+
+TText MarkdownLink(const TText& Path, const TText& Uri) {
+    if (Uri.Wide.empty()) return TText();
+    const TText text = Each(LinkName(Path), [](const auto& s) { return MarkdownTextOf(s); });
+    return {"[" + text.Bytes + "](" + Uri.Bytes + ")", L"[" + text.Wide + L"](" + Uri.Wide + L")"};
+}
+
+std::string HtmlAnchor(const std::wstring& Name, const std::string& Uri) {
+    std::string name;
+    if (!AppendUtf8(Name, name)) return std::string();
+    std::string out = "<a href=\"" + Uri + "\">";
+    for (char c : name) {
+        switch (c) {
+        case '&': out += "&amp;"; break;
+        case '<': out += "&lt;"; break;
+        case '>': out += "&gt;"; break;
+        case '"': out += "&quot;"; break;
+        default: out += c;
+        }
+    }
+    return out + "</a>";
+}
+
+std::string HtmlClipboardText(const std::string& Fragment) {
+    static const char before[] = "<html><body><!--StartFragment-->";
+    static const char after[] = "<!--EndFragment--></body></html>";
+    // Ten digits each, so that the header's length does not depend on the numbers written into it.
+    const size_t header = std::strlen("Version:0.9\r\nStartHTML:0000000000\r\nEndHTML:0000000000\r\n"
+                                      "StartFragment:0000000000\r\nEndFragment:0000000000\r\n");
+    const size_t startFragment = header + std::strlen(before), endFragment = startFragment + Fragment.size();
+    const size_t endHtml = endFragment + std::strlen(after);
+    char head[160];
+    std::snprintf(head, sizeof head,
+                  "Version:0.9\r\nStartHTML:%010u\r\nEndHTML:%010u\r\nStartFragment:%010u\r\nEndFragment:%010u\r\n",
+                  static_cast<unsigned>(header), static_cast<unsigned>(endHtml),
+                  static_cast<unsigned>(startFragment), static_cast<unsigned>(endFragment));
+    return head + (before + Fragment) + after;
+}
+
+int TWorkTrees::Depth(const std::wstring& Path) {
+    if (Path.empty()) return -1;
+    // A folder item may be a work tree's root itself; a file never holds ".git".
+    if (holdsGit_(Path)) return 0;
+    const int folder = FolderDepth(PathFolder(Path));
+    return folder < 0 ? -1 : folder + 1;
+}
+
+int TWorkTrees::FolderDepth(const std::wstring& Folder) {
+    const auto known = known_.find(Folder);
+    if (known != known_.end()) return known->second;
+    int depth = -1;
+    if (holdsGit_(Folder)) {
+        depth = 0;
+    } else {
+        // Up to the root of the drive or the share, which is asked too, and no further.
+        const std::wstring parent = PathFolder(Folder);
+        const size_t serverEnd = UncServerEnd(Folder);
+        const bool shareRoot = serverEnd && Folder.find(L'\\', serverEnd + 1) == std::wstring::npos;
+        if (!shareRoot && !parent.empty() && parent != Folder) {
+            const int up = FolderDepth(parent);
+            depth = up < 0 ? -1 : up + 1;
+        }
+    }
+    known_.emplace(Folder, depth);
+    return depth;
 }
 
 } // namespace TinyUtils

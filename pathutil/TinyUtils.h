@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <map>
 #include <string>
 
 namespace TinyUtils {
@@ -105,6 +106,43 @@ TText WslPath(const TText& Path);
 // file:///C:/... or file://server/share/... from the exact text: its UTF-8 bytes, each but an ASCII
 // letter, a digit, '-', '.', '_', '~' and '/' as %XX. ASCII, so both readings are alike.
 TText FileUri(const TText& Path);
+
+// /c/... for a drive path, as Git Bash and MSYS2 read it; empty for every other path (a share's would be
+// its slash form).
+TText GitBashPath(const TText& Path);
+// The path as a double-quoted string of JSON (and of C, C#, Java, JavaScript, Go, Python): quotes and
+// backslashes escaped, nothing else but control characters.
+TText StringLiteral(const TText& Path);
+// The path as one argument of a command line: in double quotes where it holds a space or a character cmd
+// reads as an operator, so that CommandLineToArgvW and cmd both give it back.
+TText CommandLineArgument(const TText& Path);
+// The last Depth names of the path with forward slashes: its path inside the Git work tree whose root
+// lies Depth levels above it (see TWorkTrees); empty for the root itself and outside every work tree.
+TText RepoRelativePath(const TText& Path, int Depth);
+// The name a link to the path reads as: its file name, or the path itself for a drive root.
+TText LinkName(const TText& Path);
+// [name](uri), the name's characters that Markdown would read as markup escaped; empty without a URI.
+TText MarkdownLink(const TText& Path, const TText& Uri);
+// <a href="uri">name</a> in UTF-8, the name's &, <, > and " escaped; empty where the name has no UTF-8.
+std::string HtmlAnchor(const std::wstring& Name, const std::string& Uri);
+// The "HTML Format" clipboard text of a UTF-8 fragment: the header with the byte offsets of the HTML
+// and of the fragment, then the HTML.
+std::string HtmlClipboardText(const std::string& Fragment);
+
+// Which Git work tree holds a path, asked of the file system one folder at a time: HoldsGit says whether
+// a folder holds ".git" (a folder, or a file as in a worktree or a submodule). Each folder is asked once.
+class TWorkTrees {
+  public:
+    typedef bool (*THoldsGit)(const std::wstring& Folder);
+    explicit TWorkTrees(THoldsGit HoldsGit) : holdsGit_(HoldsGit) {}
+    // Levels of the path below its work tree's root: 0 for the root itself, -1 outside every work tree.
+    int Depth(const std::wstring& Path);
+
+  private:
+    int FolderDepth(const std::wstring& Folder);
+    THoldsGit holdsGit_;
+    std::map<std::wstring, int> known_;
+};
 
 // What a shortcut holds of its target: the path stored in it (network paths first) and the
 // file-system path of its item list (empty where the list names none), each with whether it names an
@@ -236,9 +274,9 @@ int FillSearchRec(TSearchRecW& Rec);
 
 // ---- Clipboard ------------------------------------------------------------------------------------
 
-// CF_TEXT gets the bytes, CF_UNICODETEXT the exact text, CF_LOCALE the system's locale; an empty exact
-// text leaves the clipboard as it was.
-void PutClipboardText(HWND Owner, const TText& Text);
+// CF_TEXT gets the bytes, CF_UNICODETEXT the exact text, CF_LOCALE the system's locale and, where Html is
+// not empty, "HTML Format" gets it; an empty exact text leaves the clipboard as it was.
+void PutClipboardText(HWND Owner, const TText& Text, const std::string& Html = std::string());
 // A text known only by its bytes: the Unicode text is their reading.
 void PutClipboardText(HWND Owner, const std::string& Text);
 #endif

@@ -7,6 +7,8 @@
 #include "E2eFixture.h"
 #include "TinyShlLnk.h"
 
+#include <shellapi.h>
+
 #include <cstring>
 #include <cwctype>
 #include <memory>
@@ -73,15 +75,24 @@ enum class Pick {
     List,     // sent with a second file: the list of long paths
 };
 
-// The submenu's form ('u' the URI, 's' forward slashes, 'w' the WSL path) of a local long path, written
-// here from its definition: a URI percent-encodes the UTF-8 bytes of the system's own conversion.
-std::wstring MoreForm(char form, const std::wstring& longPath) {
-    std::wstring slash = longPath;
+// The submenu's form of a local long path in a work tree whose root is root, written here from its
+// definition: 'u' the URI, which percent-encodes the UTF-8 bytes of the system's own conversion, 's'
+// forward slashes, 'w' the WSL path, 'g' the Git Bash path, 'l' the string literal, 'r' the path in the
+// work tree, 'm' the Markdown link, 'k' the link's plain text.
+std::wstring MoreForm(char form, const std::wstring& longPath, const std::wstring& root = L"") {
+    std::wstring slash = longPath, literal = L"\"";
     for (wchar_t& c : slash)
         if (c == L'\\') c = L'/';
+    for (wchar_t c : longPath)
+        literal += c == L'\\' ? L"\\\\" : std::wstring(1, c);
+    const std::wstring drive(1, static_cast<wchar_t>(towlower(slash[0])));
     if (form == 's') return slash;
-    if (form == 'w')
-        return L"/mnt/" + std::wstring(1, static_cast<wchar_t>(towlower(slash[0]))) + slash.substr(2);
+    if (form == 'w') return L"/mnt/" + drive + slash.substr(2);
+    if (form == 'g') return L"/" + drive + slash.substr(2);
+    if (form == 'l') return literal + L"\"";
+    if (form == 'r') return slash.substr(root.size() + 1);
+    if (form == 'm') return L"[" + LastName(longPath) + L"](" + MoreForm('u', longPath) + L")";
+    if (form == 'k') return longPath;
     std::string utf8(slash.size() * 4, '\0');
     utf8.resize(
         static_cast<size_t>(WideCharToMultiByte(CP_UTF8, 0, slash.data(), static_cast<int>(slash.size()),
@@ -94,12 +105,47 @@ std::wstring MoreForm(char form, const std::wstring& longPath) {
     return uri;
 }
 
-// A slash or WSL form's bytes read back as the path they write.
-std::string Backslashed(char form, std::string bytes) {
+// A form's bytes read back as the path, or for a link the name, they write.
+std::string Backslashed(char form, std::string bytes, const std::string& root) {
     if (form == 'w') bytes = std::string(1, static_cast<char>(toupper(bytes[5]))) + ":" + bytes.substr(6);
+    if (form == 'g') bytes = std::string(1, static_cast<char>(toupper(bytes[1]))) + ":" + bytes.substr(2);
+    if (form == 'r') bytes = root + "\\" + bytes;
+    if (form == 'm') bytes = bytes.substr(bytes.find('[') + 1, bytes.find("](") - bytes.find('[') - 1);
+    if (form == 'l') {
+        std::string unescaped;
+        for (size_t i = 1; i + 1 < bytes.size(); ++i) {
+            if (IsDBCSLeadByte(static_cast<BYTE>(bytes[i])))
+                unescaped += bytes[i++];
+            else if (bytes[i] == '\\')
+                ++i; // the first of a doubled backslash
+            unescaped += bytes[i];
+        }
+        bytes = unescaped;
+    }
     for (char& c : bytes)
         if (c == '/') c = '\\'; // never a trail byte in any system code page
     return bytes;
+}
+
+// The items of a one-line list: a command line split as the system splits it, or a JSON array of strings.
+std::vector<std::wstring> OneLineItems(char form, const std::wstring& text) {
+    std::vector<std::wstring> items;
+    if (form == 'c') {
+        int count = 0;
+        wchar_t** argv = CommandLineToArgvW((L"p " + text).c_str(), &count);
+        for (int i = 1; argv && i < count; ++i)
+            items.push_back(argv[i]);
+        LocalFree(argv);
+        return items;
+    }
+    for (size_t at = 0; (at = text.find(L'"', at)) != std::wstring::npos;) {
+        std::wstring item;
+        for (++at; at < text.size() && text[at] != L'"'; ++at)
+            item += text[at] == L'\\' ? text[++at] : text[at];
+        items.push_back(item);
+        ++at;
+    }
+    return items;
 }
 
 struct MachineRow {
@@ -149,6 +195,17 @@ const MachineRow Rows[] = {
     {"UriListEmoji", Emoji, L"", Pick::List, 'u'},
     {"SlashListHangul", Hangul, L"", Pick::List, 's'},
     {"WslListPolish", Lodz, L"Lodz.txt", Pick::List, 'w'},
+    // The forms for code and documents, in a work tree: a string literal doubles no trail byte, the
+    // one-line lists end in no CR LF, the link carries its HTML beside the path.
+    {"GitBashItemTrailBackslash", L"\u30BD\u30D5\u30C8\\\u8868.txt", L"", Pick::LongPath, 'g'},
+    {"LiteralItemTrailBackslash", L"\u30BD\u30D5\u30C8\\\u8868 a.txt", L"", Pick::LongPath, 'l'},
+    {"RepoItemAccent", L"src\\caf\u00E9.txt", L"src\\cafe.txt", Pick::LongPath, 'r'},
+    {"MarkdownItemHangul", Hangul, L"", Pick::LongPath, 'm'},
+    {"LinkItemEmoji", Emoji, L"", Pick::LongPath, 'k'},
+    {"CommandLineListAmpersand", L"caf\u00E9 & co.txt", L"cafe & co.txt", Pick::List, 'c'},
+    {"JsonListAmpersand", L"caf\u00E9 & co.txt", L"cafe & co.txt", Pick::List, 'j'},
+    {"MarkdownListPolish", Lodz, L"Lodz.txt", Pick::List, 'M'},
+    {"LinksListHangul", Hangul, L"", Pick::List, 'K'},
     // A shortcut keeps such a target as a lossy stored path (the look-alike) and as its exact item list.
     {"AccentShortcutShift", L"caf\u00E9.txt", L"cafe.txt", Pick::Shift, 0, true},
     {"AccentShortcutLongPathItem", L"caf\u00E9.txt", L"cafe.txt", Pick::LongPath, 0, true},
@@ -175,6 +232,8 @@ TEST_P(Machine, CopiesTheExactPathAndBytesThatNameNoOtherFile) {
     ASSERT_FALSE(longSent.empty());
     const std::wstring other = WideOf(dir.Path()) + L"\\plain.txt";
     if (row.How == Pick::List) MakeFileW(other);
+    // The submenu's rows run in a work tree, so that it offers the path in the repository.
+    if (row.Form) CreateDirectoryW((WideOf(dir.Path()) + L"\\.git").c_str(), nullptr);
 
     // As the shell starts it: the program's path and the items', quoted, in a wide command line.
     const std::wstring link = WideOf(dir.Path()) + L"\\sent.lnk";
@@ -200,8 +259,9 @@ TEST_P(Machine, CopiesTheExactPathAndBytesThatNameNoOtherFile) {
                      WindowsOf(p.Id(), true, "#32768").size() < 2 && GetTickCount() - start < StartTimeoutMs;)
                     PumpMessages(20);
                 ASSERT_EQ(WindowsOf(p.Id(), true, "#32768").size(), 2u) << "the submenu did not open";
-                // No network drive here: the URI, slash and WSL forms are items 1 to 3 alike.
-                TapKey(static_cast<char>('1' + std::string("usw").find(row.Form)));
+                // No network drive here: the items' forms and the lists in their order, from 1.
+                TapKey(static_cast<char>('1' + std::string(row.How == Pick::List ? "uswcjrMK" : "uswglrmk")
+                                                   .find(row.Form)));
             }
         }
         ExpectEndsWithZero(p);
@@ -213,9 +273,32 @@ TEST_P(Machine, CopiesTheExactPathAndBytesThatNameNoOtherFile) {
     std::vector<std::wstring> wanted = {row.How == Pick::FileName ? LastName(longSent) : longSent};
     if (row.How == Pick::List) wanted.push_back(LongW(other));
     const std::vector<std::wstring> longs = wanted;
-    if (row.Form)
+    const std::wstring root = LongW(WideOf(dir.Path()));
+    const char form = row.Form == 'M' ? 'm' : row.Form == 'K' ? 'k' : row.Form;
+    if (row.Form && !strchr("cj", row.Form))
         for (std::wstring& w : wanted)
-            w = MoreForm(row.Form, w);
+            w = (row.Form == 'M' ? L"- " : L"") + MoreForm(form, w, root);
+    if (form == 'k') {
+        // The link's HTML: its offsets frame the anchor, which reads as the name and opens the URI.
+        const size_t from = got.Html.find("StartFragment:"), to = got.Html.find("EndFragment:");
+        ASSERT_TRUE(from != std::string::npos && to != std::string::npos) << "no HTML beside the text";
+        const std::string fragment = got.Html.substr(std::stoul(got.Html.substr(from + 14, 10)),
+                                                     std::stoul(got.Html.substr(to + 12, 10)) -
+                                                         std::stoul(got.Html.substr(from + 14, 10)));
+        for (const std::wstring& w : longs) {
+            const std::wstring anchor = L"<a href=\"" + MoreForm('u', w) + L"\">" + LastName(w) + L"</a>";
+            EXPECT_NE(WideOf(fragment, CP_UTF8).find(anchor), std::wstring::npos) << fragment;
+        }
+    }
+    if (row.Form == 'c' || row.Form == 'j') {
+        // One line, nothing at its end to run it; the items read back exactly.
+        EXPECT_EQ(got.Wide.find(L'\n'), std::wstring::npos);
+        std::vector<std::wstring> items = OneLineItems(row.Form, got.Wide), either = {longs[1], longs[0]};
+        EXPECT_TRUE(items == longs || items == either) << "the one line lists other items";
+        if (!Held(got.Wide).empty()) EXPECT_EQ(got.Text, Held(got.Wide));
+        EXPECT_EQ(WideOf(got.Text).find(row.Decoy), std::wstring::npos) << "a look-alike in the ANSI line";
+        return;
+    }
     const std::vector<std::wstring> exact = LinesOf(got.Wide);
     const std::vector<std::string> bytes = LinesOf(got.Text);
     if (row.How == Pick::List) {
@@ -236,7 +319,7 @@ TEST_P(Machine, CopiesTheExactPathAndBytesThatNameNoOtherFile) {
             EXPECT_EQ(b, Held(w));
         } else if (row.Form) {
             EXPECT_NE(row.Form, 'u') << "a URI is ASCII";
-            ExpectStandsFor(Backslashed(row.Form, b), FolderOf(longSent), longs[w == wanted[0] ? 0 : 1]);
+            ExpectStandsFor(Backslashed(form, b, Held(root)), FolderOf(longSent), longs[w == wanted[0] ? 0 : 1]);
         } else {
             ExpectStandsFor(b, FolderOf(longSent), row.How == Pick::FileName ? longSent : LongW(w));
         }

@@ -461,6 +461,12 @@ ClipboardText ReadClipboard() {
                     GlobalUnlock(locale);
                 }
             }
+            if (HANDLE html = GetClipboardData(RegisterClipboardFormatA("HTML Format"))) {
+                if (const char* h = static_cast<const char*>(GlobalLock(html))) {
+                    result.Html.assign(h, strnlen(h, GlobalSize(html)));
+                    GlobalUnlock(html);
+                }
+            }
             CloseClipboard();
             return result;
         }

@@ -155,12 +155,14 @@ void CenterCursor();
 // ---- Clipboard ------------------------------------------------------------------------------------
 
 // Clipboard access for checks: Text is empty and Present false when there is no CF_TEXT entry; Wide
-// and Locale are the CF_UNICODETEXT and CF_LOCALE entries (empty, 0 when absent).
+// and Locale are the CF_UNICODETEXT and CF_LOCALE entries (empty, 0 when absent), Html the "HTML Format"
+// one.
 struct ClipboardText {
     bool Present = false;
     std::string Text;
     std::wstring Wide;
     LCID Locale = 0;
+    std::string Html;
 };
 ClipboardText ReadClipboard();
 bool WriteClipboard(const std::string& text);

@@ -10,7 +10,7 @@
 namespace {
 
 // Stands in for the list commands, so that each identifier's list text can be told apart.
-TinyUtils::TText FakeListText(uint32_t Id) {
+Pathgrab::TClip FakeListText(uint32_t Id) {
     char text[32];
     std::snprintf(text, sizeof text, "list %#x\r\n", Id);
     return TestText(text);
@@ -35,8 +35,10 @@ class CommandTextTable : public testing::TestWithParam<CommandCase> {
 };
 
 TEST_P(CommandTextTable, ProducesItsText) {
-    const TinyUtils::TText text = Pathgrab::CommandText(GetParam().id, FakeListText);
+    const Pathgrab::TClip text = Pathgrab::CommandText(GetParam().id, FakeListText);
     EXPECT_EQ(text.Bytes, GetParam().expected);
+    // Only the link carries HTML beside its text.
+    EXPECT_EQ(text.Html.empty(), GetParam().id != Pathgrab::IDM_LINK) << text.Html;
     EXPECT_EQ(text.Wide, TestText(GetParam().expected).Wide) << "the exact text is another item";
 }
 
@@ -57,7 +59,13 @@ INSTANTIATE_TEST_SUITE_P(
                     CommandCase{0x122, "C:/R&D/plan.txt"}, CommandCase{0x123, "/mnt/c/R&D/plan.txt"},
                     CommandCase{0x124, "list 0x124\r\n"}, CommandCase{0x125, "list 0x125\r\n"},
                     CommandCase{0x126, "list 0x126\r\n"}, CommandCase{0x127, "list 0x127\r\n"},
-                    CommandCase{0x128, ""}, CommandCase{0x204, ""}, CommandCase{0xFFFF, ""}),
+                    // Outside a work tree: no path in it. The link's plain text is the path.
+                    CommandCase{0x128, "/c/R&D/plan.txt"}, CommandCase{0x129, "\"C:\\\\R&D\\\\plan.txt\""},
+                    CommandCase{0x12A, ""}, CommandCase{0x12B, "[plan.txt](file:///C:/R%26D/plan.txt)"},
+                    CommandCase{0x12C, "C:\\R&D\\plan.txt"}, CommandCase{0x12D, "list 0x12d\r\n"},
+                    CommandCase{0x12E, "list 0x12e\r\n"}, CommandCase{0x12F, "list 0x12f\r\n"},
+                    CommandCase{0x130, "list 0x130\r\n"}, CommandCase{0x131, "list 0x131\r\n"},
+                    CommandCase{0x132, ""}, CommandCase{0x204, ""}, CommandCase{0xFFFF, ""}),
     [](const testing::TestParamInfo<CommandCase>& p) {
         char name[16];
         std::snprintf(name, sizeof name, "Id%03X", p.param.id);

@@ -56,7 +56,8 @@ TEST(ListText, MoreFormLists) {
     auto unc = [](const TinyUtils::TText& p) {
         return p.Bytes[0] == 'Z' ? TestText("\\\\fs\\x" + p.Bytes.substr(2)) : TinyUtils::TText();
     };
-    auto list = [&](uint32_t id) { return Pathgrab::MoreFormListText(id, args, FakeLongPath, unc); };
+    auto depth = [](const TinyUtils::TText& p) { return p.Bytes == "C:\\My Files\\a.txt" ? 1 : -1; };
+    auto list = [&](uint32_t id) { return Pathgrab::MoreFormListText(id, args, FakeLongPath, {unc, depth}); };
     EXPECT_EQ(list(Pathgrab::IDM_LIST_UNC_PATHS).Bytes,
               "\\\\fs\\x\\b.txt\r\n\\\\srv\\s\\c d.txt\r\nC:\\My Files\\a.txt\r\n");
     EXPECT_EQ(list(Pathgrab::IDM_LIST_FILE_URIS).Wide,
@@ -64,6 +65,22 @@ TEST(ListText, MoreFormLists) {
     EXPECT_EQ(list(Pathgrab::IDM_LIST_SLASH_PATHS).Bytes,
               "Z:/b.txt\r\n//srv/s/c d.txt\r\nC:/My Files/a.txt\r\n");
     EXPECT_EQ(list(Pathgrab::IDM_LIST_WSL_PATHS).Wide, L"/mnt/z/b.txt\r\n/mnt/c/My Files/a.txt\r\n");
+    // One line, quoted where a space is, and no line end; the JSON array of the sorted paths.
+    EXPECT_EQ(list(Pathgrab::IDM_LIST_COMMAND_LINE).Bytes, "Z:\\b.txt \"\\\\srv\\s\\c d.txt\" \"C:\\My Files\\a.txt\"");
+    EXPECT_EQ(list(Pathgrab::IDM_LIST_JSON_ARRAY).Wide,
+              L"[\"Z:\\\\b.txt\", \"\\\\\\\\srv\\\\s\\\\c d.txt\", \"C:\\\\My Files\\\\a.txt\"]");
+    EXPECT_EQ(list(Pathgrab::IDM_LIST_REPO_PATHS).Bytes, "a.txt\r\n");
+    EXPECT_EQ(list(Pathgrab::IDM_LIST_MARKDOWN_LINKS).Bytes,
+              "- [b.txt](file://fs/x/b.txt)\r\n- [c d.txt](file://srv/s/c%20d.txt)\r\n"
+              "- [a.txt](file:///C:/My%20Files/a.txt)\r\n");
+    const Pathgrab::TClip links = list(Pathgrab::IDM_LIST_LINKS);
+    EXPECT_EQ(links.Bytes, list(Pathgrab::IDM_LIST_UNC_PATHS).Bytes);
+    EXPECT_NE(links.Html.find("<a href=\"file://fs/x/b.txt\">b.txt</a><br>\r\n<a href=\"file://srv/s/c%20d.txt\">c "
+                              "d.txt</a><br>\r\n<a href=\"file:///C:/My%20Files/a.txt\">a.txt</a><!--EndFragment-->"),
+              std::string::npos)
+        << links.Html;
+    EXPECT_TRUE(list(Pathgrab::IDM_LIST_FILE_URIS).Html.empty());
+    EXPECT_EQ(Pathgrab::MoreFormListText(Pathgrab::IDM_LIST_JSON_ARRAY, {}, FakeLongPath, {unc, depth}).Wide, L"");
 }
 
 // Where an item's bytes only stand for it (an 8.3 form), the bytes decide the order and the exact text

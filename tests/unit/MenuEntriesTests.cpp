@@ -138,7 +138,7 @@ const std::vector<TMenuEntry> ListLayout = {
     Sep(),
     Item(IDM_LIST_NAMES_WITHOUT_EXT, "&4" + NamesWithoutExtText),
     Sep(),
-    More(5, 2),
+    More(5, 6),
     Sep(),
     Cancel()};
 
@@ -152,7 +152,7 @@ INSTANTIATE_TEST_SUITE_P(
                  Plan,
                  {Form(IDM_LONG_PATH, 1, "C:\\Work\\plan.txt"), Sep(), Form(IDM_FILE_NAME, 2, "plan.txt"),
                   Form(IDM_NAME_WITHOUT_EXT, 3, "plan"), Sep(), Form(IDM_FOLDER, 4, "C:\\Work"), Sep(),
-                  Form(IDM_SHORT_PATH, 5, "C:\\Work\\plan.txt"), Sep(), More(6, 3), Sep(), Cancel()}},
+                  Form(IDM_SHORT_PATH, 5, "C:\\Work\\plan.txt"), Sep(), More(6, 7), Sep(), Cancel()}},
         MenuCase{"SpacesGiveSevenItems",
                  1,
                  false,
@@ -161,7 +161,7 @@ INSTANTIATE_TEST_SUITE_P(
                   Quoted(IDM_QUOTED_LONG_PATH, 2, "C:\\My Files\\a b.txt"), Sep(),
                   Form(IDM_FILE_NAME, 3, "a b.txt"), Form(IDM_NAME_WITHOUT_EXT, 4, "a b"), Sep(),
                   Form(IDM_FOLDER, 5, "C:\\My Files"), Quoted(IDM_QUOTED_FOLDER, 6, "C:\\My Files"), Sep(),
-                  Form(IDM_SHORT_PATH, 7, "C:\\MYFILE~1\\AB~1.TXT"), Sep(), More(8, 3), Sep(), Cancel()}},
+                  Form(IDM_SHORT_PATH, 7, "C:\\MYFILE~1\\AB~1.TXT"), Sep(), More(8, 7), Sep(), Cancel()}},
         MenuCase{"FolderHasNoBaseName",
                  1,
                  true,
@@ -169,14 +169,14 @@ INSTANTIATE_TEST_SUITE_P(
                  {Form(IDM_LONG_PATH, 1, "C:\\My Files\\Sub"),
                   Quoted(IDM_QUOTED_LONG_PATH, 2, "C:\\My Files\\Sub"), Sep(), Form(IDM_FILE_NAME, 3, "Sub"),
                   Sep(), Form(IDM_FOLDER, 4, "C:\\My Files"), Quoted(IDM_QUOTED_FOLDER, 5, "C:\\My Files"),
-                  Sep(), Form(IDM_SHORT_PATH, 6, "C:\\MYFILE~1\\Sub"), Sep(), More(7, 3), Sep(), Cancel()}},
+                  Sep(), Form(IDM_SHORT_PATH, 6, "C:\\MYFILE~1\\Sub"), Sep(), More(7, 7), Sep(), Cancel()}},
         MenuCase{"DottedFolderHasNoBaseName",
                  1,
                  true,
                  {"C:\\Work\\Data.old", "Data.old", "Data", "C:\\Work", "C:\\Work\\DATA~1.OLD"},
                  {Form(IDM_LONG_PATH, 1, "C:\\Work\\Data.old"), Sep(), Form(IDM_FILE_NAME, 2, "Data.old"),
                   Sep(), Form(IDM_FOLDER, 3, "C:\\Work"), Sep(),
-                  Form(IDM_SHORT_PATH, 4, "C:\\Work\\DATA~1.OLD"), Sep(), More(5, 3), Sep(), Cancel()}},
+                  Form(IDM_SHORT_PATH, 4, "C:\\Work\\DATA~1.OLD"), Sep(), More(5, 7), Sep(), Cancel()}},
         // Ampersands are doubled in every caption, quoted ones included.
         MenuCase{"AmpersandsDoubled",
                  1,
@@ -186,7 +186,7 @@ INSTANTIATE_TEST_SUITE_P(
                   Quoted(IDM_QUOTED_LONG_PATH, 2, "C:\\R&&D\\A && B\\x&&y.txt"), Sep(),
                   Form(IDM_FILE_NAME, 3, "x&&y.txt"), Form(IDM_NAME_WITHOUT_EXT, 4, "x&&y"), Sep(),
                   Form(IDM_FOLDER, 5, "C:\\R&&D\\A && B"), Quoted(IDM_QUOTED_FOLDER, 6, "C:\\R&&D\\A && B"),
-                  Sep(), Form(IDM_SHORT_PATH, 7, "C:\\R&&D\\A&&B~1\\X&&Y.TXT"), Sep(), More(8, 3), Sep(),
+                  Sep(), Form(IDM_SHORT_PATH, 7, "C:\\R&&D\\A&&B~1\\X&&Y.TXT"), Sep(), More(8, 7), Sep(),
                   Cancel()}},
         MenuCase{"SpaceOnlyInFileName",
                  1,
@@ -196,7 +196,7 @@ INSTANTIATE_TEST_SUITE_P(
                   Quoted(IDM_QUOTED_LONG_PATH, 2, "C:\\Work\\a b.txt"), Sep(),
                   Form(IDM_FILE_NAME, 3, "a b.txt"), Form(IDM_NAME_WITHOUT_EXT, 4, "a b"), Sep(),
                   Form(IDM_FOLDER, 5, "C:\\Work"), Sep(), Form(IDM_SHORT_PATH, 6, "C:\\Work\\AB~1.TXT"),
-                  Sep(), More(7, 3), Sep(), Cancel()}},
+                  Sep(), More(7, 7), Sep(), Cancel()}},
         // A full-width space (0x81 0x40) is no reason to quote; trail byte 0x5C passes through untouched.
         MenuCase{"FullWidthSpaceNotQuoted",
                  1,
@@ -206,7 +206,7 @@ INSTANTIATE_TEST_SUITE_P(
                  {Form(IDM_LONG_PATH, 1, "C:\\\x95\x5C\x81\x40\\\x83\x5C.txt"), Sep(),
                   Form(IDM_FILE_NAME, 2, "\x83\x5C.txt"), Form(IDM_NAME_WITHOUT_EXT, 3, "\x83\x5C"), Sep(),
                   Form(IDM_FOLDER, 4, "C:\\\x95\x5C\x81\x40"), Sep(),
-                  Form(IDM_SHORT_PATH, 5, "C:\\X~1\\Y~1.TXT"), Sep(), More(6, 3), Sep(), Cancel()}},
+                  Form(IDM_SHORT_PATH, 5, "C:\\X~1\\Y~1.TXT"), Sep(), More(6, 7), Sep(), Cancel()}},
         // An unreadable target leaves every form empty; the items are still there.
         MenuCase{"EmptyFormsStillListed",
                  1,
@@ -221,7 +221,7 @@ INSTANTIATE_TEST_SUITE_P(
                  Plan,
                  {Form(IDM_LONG_PATH, 1, "C:\\Work\\plan.txt"), Sep(), Form(IDM_FILE_NAME, 2, "plan.txt"),
                   Form(IDM_NAME_WITHOUT_EXT, 3, "plan"), Sep(), Form(IDM_FOLDER, 4, "C:\\Work"), Sep(),
-                  Form(IDM_SHORT_PATH, 5, "C:\\Work\\plan.txt"), Sep(), More(6, 3), Sep(), Cancel()}},
+                  Form(IDM_SHORT_PATH, 5, "C:\\Work\\plan.txt"), Sep(), More(6, 7), Sep(), Cancel()}},
         // Several files: only the lists, whatever the first file is.
         MenuCase{"TwoFilesGiveLists", 2, false, MyFiles, ListLayout},
         MenuCase{"ManyFilesFolderFirstGiveLists", 9, true, MyFiles, ListLayout},
@@ -233,7 +233,7 @@ INSTANTIATE_TEST_SUITE_P(
                  {Form(IDM_LONG_PATH, 1, "C:\\R&&D\\x.txt", ": "), Sep(),
                   Form(IDM_FILE_NAME, 2, "x.txt", ": "), Form(IDM_NAME_WITHOUT_EXT, 3, "x", ": "), Sep(),
                   Form(IDM_FOLDER, 4, "C:\\R&&D", ": "), Sep(),
-                  Form(IDM_SHORT_PATH, 5, "C:\\R&&D\\x.txt", ": "), Sep(), More(6, 3, ": ", "More forms"),
+                  Form(IDM_SHORT_PATH, 5, "C:\\R&&D\\x.txt", ": "), Sep(), More(6, 7, ": ", "More forms"),
                   Sep(), Item(IDM_CANCEL, "Cancel")},
                  0x0409},
         MenuCase{
@@ -245,7 +245,7 @@ INSTANTIATE_TEST_SUITE_P(
              Item(IDM_LIST_QUOTED_LONG_PATHS, "&2: [ Long full paths ] copy as list  << in double quotes >>"),
              Sep(), Item(IDM_LIST_NAMES_WITH_EXT, "&3: [ File names with extension ] copy as list"), Sep(),
              Item(IDM_LIST_NAMES_WITHOUT_EXT, "&4: [ File names without extension ] copy as list"), Sep(),
-             More(5, 2, ": ", "More forms"), Sep(), Item(IDM_CANCEL, "Cancel")},
+             More(5, 6, ": ", "More forms"), Sep(), Item(IDM_CANCEL, "Cancel")},
             0x0804}),
     [](const testing::TestParamInfo<MenuCase>& p) { return std::string(p.param.name); });
 
@@ -281,11 +281,22 @@ TEST(MenuEntries, MoreFormsOfANetworkDriveItem) {
                              "file://fs/%E5%85%B1%E6%9C%89%20a%26b/%E5%96%B6%E6%A5%AD/"
                              "%E8%A6%8B%E7%A9%8D%20%E6%9B%B8.txt"),
                         Form(IDM_SLASH_PATH, 3, "Z:/\x89\x63\x8b\xc6/\x8c\xa9\x90\xcf \x8f\x91.txt"),
-                        Form(IDM_WSL_PATH, 4, "/mnt/z/\x89\x63\x8b\xc6/\x8c\xa9\x90\xcf \x8f\x91.txt")}));
+                        Form(IDM_WSL_PATH, 4, "/mnt/z/\x89\x63\x8b\xc6/\x8c\xa9\x90\xcf \x8f\x91.txt"),
+                        Form(IDM_GIT_BASH_PATH, 5, "/z/\x89\x63\x8b\xc6/\x8c\xa9\x90\xcf \x8f\x91.txt"),
+                        Form(IDM_STRING_LITERAL, 6, "\"Z:\\\\\x89\x63\x8b\xc6\\\\\x8c\xa9\x90\xcf \x8f\x91.txt\""),
+                        Form(IDM_MARKDOWN_LINK, 7,
+                             "[\x8c\xa9\x90\xcf \x8f\x91.txt](file://fs/%E5%85%B1%E6%9C%89%20a%26b/%E5%96%B6%E6%A5%AD/"
+                             "%E8%A6%8B%E7%A9%8D%20%E6%9B%B8.txt)"),
+                        // "[ リンク ] " and the name the link reads as.
+                        Form(IDM_LINK, 8, "\x8c\xa9\x90\xcf \x8f\x91.txt", Colon + "[ \x83\x8a\x83\x93\x83N ] ")}));
+    // A UNC name over the path limit is unreadable: no UNC item, the drive path's URI instead.
+    Pathgrab::TargetUncPath = TestText("\\\\fs\\" + std::string(252, 's') + "\\b.txt");
+    got = Pathgrab::MenuEntries(1, false, Pathgrab::FaceFor(0x0411));
+    EXPECT_EQ(got[10].Submenu[0].Id, IDM_FILE_URI);
     // A UNC name that is the long path itself (a share sent as such) is not offered twice.
     Pathgrab::TargetLongPath = Pathgrab::TargetUncPath = TestText("\\\\fs\\a\\b.txt");
     got = Pathgrab::MenuEntries(1, false, Pathgrab::FaceFor(0x0409));
-    ASSERT_EQ(got[9].Submenu.size(), 2u);
+    ASSERT_EQ(got[9].Submenu.size(), 5u);
     EXPECT_EQ(got[9].Submenu[0].Id, IDM_FILE_URI);
     EXPECT_EQ(got[9].Submenu[1].Form.Bytes, "//fs/a/b.txt");
     Pathgrab::ReleaseTargets();
@@ -294,15 +305,44 @@ TEST(MenuEntries, MoreFormsOfANetworkDriveItem) {
 // The lists' submenu offers UNC and WSL lists only where some item has one, and numbers what it shows.
 TEST(MenuEntries, MoreFormListsAsOffered) {
     const std::vector<TMenuEntry> got =
-        Pathgrab::MenuEntries(3, false, Pathgrab::FaceFor(0x0409), {true, true});
+        Pathgrab::MenuEntries(3, false, Pathgrab::FaceFor(0x0409), {true, true, true});
     ASSERT_EQ(got.size(), 11u);
     EXPECT_EQ(Describe(got[8].Submenu),
               Describe({Item(IDM_LIST_UNC_PATHS, "&1: [ UNC paths ] copy as list"),
                         Item(IDM_LIST_FILE_URIS, "&2: [ file URIs ] copy as list"),
                         Item(IDM_LIST_SLASH_PATHS, "&3: [ Paths with forward slashes ] copy as list"),
-                        Item(IDM_LIST_WSL_PATHS, "&4: [ WSL paths ] copy as list")}));
+                        Item(IDM_LIST_WSL_PATHS, "&4: [ WSL paths ] copy as list"),
+                        Item(IDM_LIST_COMMAND_LINE, "&5: [ One command line ] copy as list"),
+                        Item(IDM_LIST_JSON_ARRAY, "&6: [ JSON array ] copy as list"),
+                        Item(IDM_LIST_REPO_PATHS, "&7: [ Paths in the Git repository ] copy as list"),
+                        Item(IDM_LIST_MARKDOWN_LINKS, "&8: [ Markdown links ] copy as list"),
+                        Item(IDM_LIST_LINKS, "&9: [ Links ] copy as list")}));
     EXPECT_EQ(Pathgrab::MenuEntries(2, false, Pathgrab::FaceFor(0x0411), {false, true})[8].Submenu[2].Id,
               IDM_LIST_WSL_PATHS);
+}
+
+// The submenu's list captions, each "： [ " + what it lists + " ] のリストをコピー", written from iconv's
+// output for the Unicode texts in the comments: no caption names another list.
+TEST(Faces, JapaneseListCaptionsReadAsTheirLists) {
+    using Pathgrab::Texts::TFace;
+    const std::string tail = " ] \x82\xcc\x83\x8a\x83\x58\x83\x67\x82\xf0\x83\x52\x83\x73\x81\x5b";
+    const struct {
+        const char* TFace::*text;
+        const char* listed;
+    } captions[] = {
+        {&TFace::ListUncPaths, "UNC \x83\x70\x83\x58"},                                       // UNC パス
+        {&TFace::ListFileUris, "file URI"},                                                    // file URI
+        {&TFace::ListSlashPaths, "\x83\x58\x83\x89\x83\x62\x83\x56\x83\x85\x8b\xe6\x90\xd8\x82\xe8\x82\xcc\x83\x70\x83\x58"}, // スラッシュ区切りのパス
+        {&TFace::ListWslPaths, "WSL \x83\x70\x83\x58"},                                       // WSL パス
+        {&TFace::ListCommandLine, "\x83\x52\x83\x7d\x83\x93\x83\x68\x83\x89\x83\x43\x83\x93 (1 \x8d\x73)"}, // コマンドライン (1 行)
+        {&TFace::ListJsonArray, "JSON \x94\x7a\x97\xf1"},                                     // JSON 配列
+        {&TFace::ListRepoPaths, "Git \x83\x8a\x83\x7c\x83\x57\x83\x67\x83\x8a\x93\xe0\x82\xcc\x91\x8a\x91\xce\x83\x70\x83\x58"}, // Git リポジトリ内の相対パス
+        {&TFace::ListMarkdownLinks, "Markdown \x83\x8a\x83\x93\x83\x4e"},                   // Markdown リンク
+        {&TFace::ListLinks, "\x83\x8a\x83\x93\x83\x4e"},                                    // リンク
+    };
+    for (const auto& c : captions)
+        EXPECT_EQ(Pathgrab::Texts::JapaneseFace.*c.text, Colon + "[ " + c.listed + tail);
+    EXPECT_EQ(std::string(Pathgrab::Texts::JapaneseFace.LinkPrefix), "[ \x83\x8a\x83\x93\x83\x4e ] ");
 }
 
 // Every text with one reading per language has both: a Japanese one (code page 932, so not plain
@@ -327,6 +367,12 @@ TEST(Faces, EveryTextHasBothLanguages) {
         {"ListFileUris", &TFace::ListFileUris},
         {"ListSlashPaths", &TFace::ListSlashPaths},
         {"ListWslPaths", &TFace::ListWslPaths},
+        {"ListCommandLine", &TFace::ListCommandLine},
+        {"ListJsonArray", &TFace::ListJsonArray},
+        {"ListRepoPaths", &TFace::ListRepoPaths},
+        {"ListMarkdownLinks", &TFace::ListMarkdownLinks},
+        {"ListLinks", &TFace::ListLinks},
+        {"LinkPrefix", &TFace::LinkPrefix},
     };
     auto ascii = [](const std::string& t) {
         for (unsigned char c : t)

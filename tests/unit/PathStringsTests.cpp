@@ -5,7 +5,12 @@
 #include "TextSupport.h"
 #include "TinyUtils.h"
 
+#include <algorithm>
 #include <climits>
+#include <cstdio>
+#ifndef _WIN32
+#include <unistd.h>
+#endif
 #include <cstring>
 #include <string>
 #include <vector>
@@ -253,18 +258,48 @@ TEST(PathStrings, StringToBufferCopiesUpToAZeroAndTerminates) {
 }
 
 // The forms other programs read, each in both readings. The URI column was generated with Python 3.11's
-// pathlib.PureWindowsPath(exact).as_uri(), an implementation independent of ours; nullptr: no such form.
+// pathlib.PureWindowsPath(exact).as_uri(), an implementation independent of ours (the web addresses of
+// WebDAV folders excepted); the JSON column with Python's json.dumps(exact, ensure_ascii=False). The
+// relative path is the one two levels below a work tree's root. nullptr: no such form.
 struct OtherFormsRow {
     const char* name;
     std::string bytes;
     std::wstring exact;
     const char* uri;
-    std::string slashBytes, wslBytes;
+    std::string slashBytes, wslBytes, gitBash, literal;
+    std::wstring json;
+    std::string argument, repo, markdown;
 };
 
 void PrintTo(const OtherFormsRow& r, std::ostream* os) {
     *os << r.name;
 }
+
+#ifndef _WIN32
+// What the reference CommonMark renderer makes of a text (UTF-32 on the host).
+std::string CommonMarkHtml(const std::wstring& Text) {
+    std::string utf8;
+    for (const wchar_t w : Text) {
+        const uint32_t c = static_cast<uint32_t>(w);
+        const int extra = c < 0x80 ? 0 : c < 0x800 ? 1 : c < 0x10000 ? 2 : 3;
+        static const uint32_t lead[] = {0, 0xC0, 0xE0, 0xF0};
+        utf8 += static_cast<char>(lead[extra] | c >> (6 * extra));
+        for (int k = extra - 1; k >= 0; --k)
+            utf8 += static_cast<char>(0x80 | (c >> (6 * k) & 0x3F));
+    }
+    char name[] = "/tmp/pgmdXXXXXX";
+    const int fd = mkstemp(name);
+    if (fd < 0 || write(fd, utf8.data(), utf8.size()) != static_cast<ssize_t>(utf8.size())) return "no file";
+    close(fd);
+    FILE* renderer = popen((std::string("cmark --unsafe ") + name).c_str(), "r");
+    std::string html;
+    for (int c; renderer && (c = fgetc(renderer)) != EOF;)
+        html += static_cast<char>(c);
+    if (!renderer || pclose(renderer) != 0) html = "cmark failed (scripts/setup.sh installs it)";
+    unlink(name);
+    return html;
+}
+#endif
 
 class OtherForms : public testing::TestWithParam<OtherFormsRow> {};
 
@@ -289,42 +324,164 @@ TEST_P(OtherForms, BothReadings) {
             : (r.exact[1] == L':' ? std::wstring(L"/mnt/") + wchar_t(r.exact[0] | 0x20) : L"") +
                   (tail == std::wstring::npos ? L"/" : wideSlash.substr(tail));
     EXPECT_EQ(wsl.Wide, wslWide);
+    const TText literal = StringLiteral(path);
+    EXPECT_EQ(GitBashPath(path).Bytes, r.gitBash);
+    EXPECT_EQ(literal.Bytes, r.literal);
+    EXPECT_EQ(literal.Wide, r.json);
+    EXPECT_EQ(CommandLineArgument(path).Bytes, r.argument);
+    EXPECT_EQ(RepoRelativePath(path, 2).Bytes, r.repo);
+    EXPECT_EQ(RepoRelativePath(path, 0).Wide, L"") << "the root itself";
+    EXPECT_EQ(MarkdownLink(path, uri).Bytes, r.markdown);
+#ifndef _WIN32
+    // The reference CommonMark renderer makes exactly one link of it, with the file's name as its text.
+    if (!r.markdown.empty())
+        EXPECT_EQ(CommonMarkHtml(MarkdownLink(path, uri).Wide),
+                  "<p>" + HtmlAnchor(LinkName(path).Wide, uri.Bytes) + "</p>\n");
+#endif
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Paths, OtherForms,
     testing::Values(
         OtherFormsRow{"DriveWithSpace", "C:\\My Files\\a b.txt", L"C:\\My Files\\a b.txt",
-                      "file:///C:/My%20Files/a%20b.txt", "C:/My Files/a b.txt", "/mnt/c/My Files/a b.txt"},
+                      "file:///C:/My%20Files/a%20b.txt", "C:/My Files/a b.txt", "/mnt/c/My Files/a b.txt",
+                      "/c/My Files/a b.txt", "\"C:\\\\My Files\\\\a b.txt\"", L"\"C:\\\\My Files\\\\a b.txt\"",
+                      "\"C:\\My Files\\a b.txt\"", "My Files/a b.txt", "[a b.txt](file:///C:/My%20Files/a%20b.txt)"},
+        // An ampersand alone needs the quotes on a command line.
         OtherFormsRow{"Reserved", "C:\\R&D\\x#1%.txt", L"C:\\R&D\\x#1%.txt", "file:///C:/R%26D/x%231%25.txt",
-                      "C:/R&D/x#1%.txt", "/mnt/c/R&D/x#1%.txt"},
-        OtherFormsRow{"DriveRoot", "C:\\", L"C:\\", "file:///C:/", "C:/", "/mnt/c/"},
+                      "C:/R&D/x#1%.txt", "/mnt/c/R&D/x#1%.txt", "/c/R&D/x#1%.txt", "\"C:\\\\R&D\\\\x#1%.txt\"",
+                      L"\"C:\\\\R&D\\\\x#1%.txt\"", "\"C:\\R&D\\x#1%.txt\"", "R&D/x#1%.txt",
+                      "[x#1%.txt](file:///C:/R%26D/x%231%25.txt)"},
+        // No file name may hold '*': the other characters Markdown reads as markup.
+        OtherFormsRow{"MarkupInName", "C:\\W\\[draft]_v`2 & co.md", L"C:\\W\\[draft]_v`2 & co.md",
+                      "file:///C:/W/%5Bdraft%5D_v%602%20%26%20co.md", "C:/W/[draft]_v`2 & co.md",
+                      "/mnt/c/W/[draft]_v`2 & co.md", "/c/W/[draft]_v`2 & co.md",
+                      "\"C:\\\\W\\\\[draft]_v`2 & co.md\"", L"\"C:\\\\W\\\\[draft]_v`2 & co.md\"",
+                      "\"C:\\W\\[draft]_v`2 & co.md\"", "W/[draft]_v`2 & co.md",
+                      "[\\[draft\\]\\_v\\`2 \\& co.md](file:///C:/W/%5Bdraft%5D_v%602%20%26%20co.md)"},
+        OtherFormsRow{"DriveRoot", "C:\\", L"C:\\", "file:///C:/", "C:/", "/mnt/c/", "/c/", "\"C:\\\\\"",
+                      L"\"C:\\\\\"", "C:\\", "", "[C:\\\\](file:///C:/)"},
         OtherFormsRow{"Folder", "D:\\Projects\\src", L"D:\\Projects\\src", "file:///D:/Projects/src",
-                      "D:/Projects/src", "/mnt/d/Projects/src"},
+                      "D:/Projects/src", "/mnt/d/Projects/src", "/d/Projects/src", "\"D:\\\\Projects\\\\src\"",
+                      L"\"D:\\\\Projects\\\\src\"", "D:\\Projects\\src", "Projects/src",
+                      "[src](file:///D:/Projects/src)"},
         // The code page lacks the e-acute: its bytes hold a '?'. 共有 is 0x8B 0xA4 0x97 0x4C.
         OtherFormsRow{"Share", "\\\\fileserv\\\x8B\xA4\x97\x4C share\\caf?.txt",
                       L"\\\\fileserv\\\u5171\u6709 share\\caf\u00E9.txt",
                       "file://fileserv/%E5%85%B1%E6%9C%89%20share/caf%C3%A9.txt",
-                      "//fileserv/\x8B\xA4\x97\x4C share/caf?.txt", ""},
+                      "//fileserv/\x8B\xA4\x97\x4C share/caf?.txt", "", "",
+                      "\"\\\\\\\\fileserv\\\\\x8B\xA4\x97\x4C share\\\\caf?.txt\"",
+                      L"\"\\\\\\\\fileserv\\\\\u5171\u6709 share\\\\caf\u00E9.txt\"",
+                      "\"\\\\fileserv\\\x8B\xA4\x97\x4C share\\caf?.txt\"", "\x8B\xA4\x97\x4C share/caf?.txt",
+                      "[caf?.txt](file://fileserv/%E5%85%B1%E6%9C%89%20share/caf%C3%A9.txt)"},
         OtherFormsRow{"WslShare", "\\\\wsl$\\Ubuntu\\home\\u\\a.txt", L"\\\\wsl$\\Ubuntu\\home\\u\\a.txt",
-                      "file://wsl%24/Ubuntu/home/u/a.txt", "//wsl$/Ubuntu/home/u/a.txt", "/home/u/a.txt"},
+                      "file://wsl%24/Ubuntu/home/u/a.txt", "//wsl$/Ubuntu/home/u/a.txt", "/home/u/a.txt", "",
+                      "\"\\\\\\\\wsl$\\\\Ubuntu\\\\home\\\\u\\\\a.txt\"",
+                      L"\"\\\\\\\\wsl$\\\\Ubuntu\\\\home\\\\u\\\\a.txt\"", "\\\\wsl$\\Ubuntu\\home\\u\\a.txt",
+                      "u/a.txt", "[a.txt](file://wsl%24/Ubuntu/home/u/a.txt)"},
         OtherFormsRow{"WslLocalhost", "\\\\wsl.localhost\\Ubuntu\\home\\u\\a.txt",
                       L"\\\\wsl.localhost\\Ubuntu\\home\\u\\a.txt",
                       "file://wsl.localhost/Ubuntu/home/u/a.txt", "//wsl.localhost/Ubuntu/home/u/a.txt",
-                      "/home/u/a.txt"},
+                      "/home/u/a.txt", "", "\"\\\\\\\\wsl.localhost\\\\Ubuntu\\\\home\\\\u\\\\a.txt\"",
+                      L"\"\\\\\\\\wsl.localhost\\\\Ubuntu\\\\home\\\\u\\\\a.txt\"",
+                      "\\\\wsl.localhost\\Ubuntu\\home\\u\\a.txt", "u/a.txt",
+                      "[a.txt](file://wsl.localhost/Ubuntu/home/u/a.txt)"},
         OtherFormsRow{"WslRootAnyCase", "\\\\WSL$\\Ubuntu", L"\\\\WSL$\\Ubuntu", "file://WSL%24/Ubuntu/",
-                      "//WSL$/Ubuntu", "/"},
-        // 表 is 0x95 0x5C: its trail byte stays, only the delimiters change.
+                      "//WSL$/Ubuntu", "/", "", "\"\\\\\\\\WSL$\\\\Ubuntu\"", L"\"\\\\\\\\WSL$\\\\Ubuntu\"",
+                      "\\\\WSL$\\Ubuntu", "WSL$/Ubuntu", "[Ubuntu](file://WSL%24/Ubuntu/)"},
+        // WebDAV folders (SharePoint, OneDrive for work): the web address opens them for everyone.
+        OtherFormsRow{"WebDavSsl", "\\\\host@SSL\\DavWWWRoot\\s\\a b.docx", L"\\\\host@SSL\\DavWWWRoot\\s\\a b.docx",
+                      "https://host/s/a%20b.docx", "//host@SSL/DavWWWRoot/s/a b.docx", "", "",
+                      "\"\\\\\\\\host@SSL\\\\DavWWWRoot\\\\s\\\\a b.docx\"",
+                      L"\"\\\\\\\\host@SSL\\\\DavWWWRoot\\\\s\\\\a b.docx\"",
+                      "\"\\\\host@SSL\\DavWWWRoot\\s\\a b.docx\"", "s/a b.docx", "[a b.docx](https://host/s/a%20b.docx)"},
+        OtherFormsRow{"WebDavSslNoRoot", "\\\\host@SSL\\s\\x.txt", L"\\\\host@SSL\\s\\x.txt", "https://host/s/x.txt",
+                      "//host@SSL/s/x.txt", "", "", "\"\\\\\\\\host@SSL\\\\s\\\\x.txt\"",
+                      L"\"\\\\\\\\host@SSL\\\\s\\\\x.txt\"", "\\\\host@SSL\\s\\x.txt", "s/x.txt",
+                      "[x.txt](https://host/s/x.txt)"},
+        OtherFormsRow{"WebDavPort", "\\\\host@SSL@8443\\DavWWWRoot\\x.txt", L"\\\\host@SSL@8443\\DavWWWRoot\\x.txt",
+                      "https://host:8443/x.txt", "//host@SSL@8443/DavWWWRoot/x.txt", "", "",
+                      "\"\\\\\\\\host@SSL@8443\\\\DavWWWRoot\\\\x.txt\"",
+                      L"\"\\\\\\\\host@SSL@8443\\\\DavWWWRoot\\\\x.txt\"", "\\\\host@SSL@8443\\DavWWWRoot\\x.txt",
+                      "DavWWWRoot/x.txt", "[x.txt](https://host:8443/x.txt)"},
+        OtherFormsRow{"WebDavHttp", "\\\\host\\DavWWWRoot\\x.txt", L"\\\\host\\DavWWWRoot\\x.txt", "http://host/x.txt",
+                      "//host/DavWWWRoot/x.txt", "", "", "\"\\\\\\\\host\\\\DavWWWRoot\\\\x.txt\"",
+                      L"\"\\\\\\\\host\\\\DavWWWRoot\\\\x.txt\"", "\\\\host\\DavWWWRoot\\x.txt", "DavWWWRoot/x.txt",
+                      "[x.txt](http://host/x.txt)"},
+        // 表 is 0x95 0x5C: its trail byte stays, only the delimiters change, and none is escaped.
         OtherFormsRow{"TrailByte5C", "C:\\\x95\x5C\\\x95\x5C.txt", L"C:\\\u8868\\\u8868.txt",
                       "file:///C:/%E8%A1%A8/%E8%A1%A8.txt", "C:/\x95\x5C/\x95\x5C.txt",
-                      "/mnt/c/\x95\x5C/\x95\x5C.txt"},
-        // Bytes from the 8.3 form; the URI from the exact text, the emoji as its four UTF-8 bytes.
+                      "/mnt/c/\x95\x5C/\x95\x5C.txt", "/c/\x95\x5C/\x95\x5C.txt",
+                      "\"C:\\\\\x95\x5C\\\\\x95\x5C.txt\"", L"\"C:\\\\\u8868\\\\\u8868.txt\"",
+                      "C:\\\x95\x5C\\\x95\x5C.txt", "\x95\x5C/\x95\x5C.txt",
+                      "[\x95\x5C.txt](file:///C:/%E8%A1%A8/%E8%A1%A8.txt)"},
+        // Bytes from the 8.3 form; the URI from the exact text, the emoji as its four UTF-8 bytes. The exact
+        // text holds a space: both readings are quoted.
         OtherFormsRow{"Emoji", "C:\\NOTES~1.TXT", L"C:\\\U0001F4C4 notes.txt",
-                      "file:///C:/%F0%9F%93%84%20notes.txt", "C:/NOTES~1.TXT", "/mnt/c/NOTES~1.TXT"},
-        OtherFormsRow{"Relative", "a\\b.txt", L"a\\b.txt", nullptr, "a/b.txt", ""},
-        OtherFormsRow{"Device", "\\\\?\\C:\\x", L"\\\\?\\C:\\x", nullptr, "//?/C:/x", ""},
+                      "file:///C:/%F0%9F%93%84%20notes.txt", "C:/NOTES~1.TXT", "/mnt/c/NOTES~1.TXT",
+                      "/c/NOTES~1.TXT", "\"C:\\\\NOTES~1.TXT\"", L"\"C:\\\\\U0001F4C4 notes.txt\"",
+                      "\"C:\\NOTES~1.TXT\"", "", "[NOTES\\~1.TXT](file:///C:/%F0%9F%93%84%20notes.txt)"},
+        OtherFormsRow{"Relative", "a\\b.txt", L"a\\b.txt", nullptr, "a/b.txt", "", "", "\"a\\\\b.txt\"",
+                      L"\"a\\\\b.txt\"", "a\\b.txt", "", ""},
+        OtherFormsRow{"Device", "\\\\?\\C:\\x", L"\\\\?\\C:\\x", nullptr, "//?/C:/x", "", "",
+                      "\"\\\\\\\\?\\\\C:\\\\x\"", L"\"\\\\\\\\?\\\\C:\\\\x\"", "\\\\?\\C:\\x", "C:/x", ""},
         // A lone surrogate has no UTF-8: no URI rather than one naming another file.
-        OtherFormsRow{"LoneSurrogate", "C:\\?.txt", L"C:\\\xD800.txt", nullptr, "C:/?.txt", "/mnt/c/?.txt"}),
+        OtherFormsRow{"LoneSurrogate", "C:\\?.txt", L"C:\\\xD800.txt", nullptr, "C:/?.txt", "/mnt/c/?.txt",
+                      "/c/?.txt", "\"C:\\\\?.txt\"", L"\"C:\\\\\xD800.txt\"", "C:\\?.txt", "", ""}),
     [](const testing::TestParamInfo<OtherFormsRow>& p) { return std::string(p.param.name); });
+
+// The "HTML Format" text of a link: its header's offsets, counted in UTF-8 bytes from the first byte,
+// point at <html>, at the end, and exactly around the anchor, whose name is escaped.
+TEST(HtmlClipboard, OffsetsFrameTheAnchor) {
+    const struct {
+        std::wstring name;
+        const char* anchor;
+    } rows[] = {
+        {L"R&D <1>.txt", "<a href=\"file:///X\">R&amp;D &lt;1&gt;.txt</a>"},
+        {L"say \"hi\".txt", "<a href=\"file:///X\">say &quot;hi&quot;.txt</a>"},
+        {L"\u898B\u7A4D\u66F8.xlsx", "<a href=\"file:///X\">\xE8\xA6\x8B\xE7\xA9\x8D\xE6\x9B\xB8.xlsx</a>"},
+        {L"\U0001F4C4 notes.txt", "<a href=\"file:///X\">\xF0\x9F\x93\x84 notes.txt</a>"},
+    };
+    for (const auto& r : rows) {
+        const std::string anchor = HtmlAnchor(r.name, "file:///X");
+        EXPECT_EQ(anchor, r.anchor);
+        const std::string html = HtmlClipboardText(anchor);
+        auto field = [&](const char* name) {
+            const size_t at = html.find(name);
+            return at == std::string::npos ? std::string::npos : std::stoul(html.substr(at + std::strlen(name), 10));
+        };
+        ASSERT_EQ(html.rfind("Version:0.9\r\nStartHTML:", 0), 0u) << html;
+        const size_t start = field("StartHTML:"), end = field("EndHTML:"), from = field("StartFragment:"),
+                     to = field("EndFragment:");
+        EXPECT_EQ(html.compare(start, 6, "<html>"), 0) << html;
+        EXPECT_EQ(end, html.size());
+        ASSERT_LE(from, to);
+        EXPECT_EQ(html.substr(from, to - from), anchor);
+        EXPECT_EQ(html.substr(from - 20, 20), "<!--StartFragment-->");
+        EXPECT_EQ(html.substr(to), "<!--EndFragment--></body></html>");
+    }
+}
+
+// The walk up to a work tree's root asks each folder once, up to the root of the drive or share.
+TEST(WorkTrees, DepthBelowTheRoot) {
+    static std::vector<std::wstring> asked;
+    asked.clear();
+    TWorkTrees trees([](const std::wstring& folder) {
+        asked.push_back(folder);
+        return folder == L"C:\\repo" || folder == L"C:\\repo\\wt" || folder == L"\\\\srv\\s";
+    });
+    EXPECT_EQ(trees.Depth(L"C:\\repo\\src\\app\\Main.cpp"), 3);
+    EXPECT_EQ(trees.Depth(L"C:\\repo\\src\\app\\Other.cpp"), 3);
+    EXPECT_EQ(trees.Depth(L"C:\\repo\\docs"), 1);
+    EXPECT_EQ(trees.Depth(L"C:\\repo"), 0);             // the root itself
+    EXPECT_EQ(trees.Depth(L"C:\\repo\\wt\\a.txt"), 1);  // a worktree's .git is a file
+    EXPECT_EQ(trees.Depth(L"C:\\elsewhere\\a.txt"), -1);
+    EXPECT_EQ(trees.Depth(L"\\\\srv\\s\\d\\a.txt"), 2);
+    EXPECT_EQ(trees.Depth(L"\\\\srv\\t\\a.txt"), -1);
+    // Each item once, each folder once: app and src were known from the first item on.
+    EXPECT_EQ(std::count(asked.begin(), asked.end(), L"C:\\repo\\src\\app"), 1);
+    EXPECT_EQ(std::count(asked.begin(), asked.end(), L"C:\\"), 1);
+    EXPECT_EQ(std::count(asked.begin(), asked.end(), L"\\\\srv"), 0) << "a server is no folder";
+}
 
 } // namespace

@@ -53,6 +53,33 @@ TEST(PutClipboardText, WaitsOutABriefHolder) {
     EXPECT_EQ(TestSupport::ReadClipboard().Text, "C:\\held.txt");
 }
 
+// A link's HTML lands beside its text in the same opening; where another program holds the clipboard
+// past the wait, neither does.
+TEST(PutClipboardText, LinkLandsBesideItsTextOrNeither) {
+    const std::string html = TinyUtils::HtmlClipboardText("<a href=\"file:///C:/a.txt\">a.txt</a>");
+    TinyUtils::PutClipboardText(nullptr, {"C:\\a.txt", L"C:\\a.txt"}, html);
+    TestSupport::ClipboardText got = TestSupport::ReadClipboard();
+    EXPECT_EQ(got.Html, html);
+    EXPECT_EQ(got.Text, "C:\\a.txt");
+    ASSERT_TRUE(TestSupport::WriteClipboard("sentinel"));
+    HANDLE opened = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    std::thread holder([opened] {
+        HWND owner = CreateWindowExA(0, "STATIC", "holder", 0, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
+        const bool held = OpenClipboard(owner);
+        SetEvent(opened);
+        Sleep(1500);
+        if (held) CloseClipboard();
+        DestroyWindow(owner);
+    });
+    WaitForSingleObject(opened, 10000);
+    TinyUtils::PutClipboardText(nullptr, {"C:\\b.txt", L"C:\\b.txt"}, html);
+    holder.join();
+    CloseHandle(opened);
+    got = TestSupport::ReadClipboard();
+    EXPECT_EQ(got.Text, "sentinel");
+    EXPECT_EQ(got.Html, "");
+}
+
 namespace {
 
 // The global memory calls of the code under test while the object lives: the failAt-th GlobalAlloc

@@ -7,7 +7,10 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <shellapi.h>
 #include <string>
+#include <vector>
 
 using namespace TinyUtils;
 using TestSupport::ScratchDir;
@@ -231,9 +234,61 @@ TEST_F(NetworkDrive, UncItemAndList) {
     Pathgrab::ReleaseTargets();
     const TText list = Pathgrab::MoreFormListText(
         Pathgrab::IDM_LIST_UNC_PATHS, {{"C:\\a.txt", L"C:\\a.txt"}, {"Z:\\b.txt", L"Z:\\b.txt"}},
-        [](const TText& a) { return a; }, Pathgrab::UncText);
+        [](const TText& a) { return a; }, {Pathgrab::UncText, Pathgrab::RepoDepthOf});
     EXPECT_EQ(list.Wide, L"C:\\a.txt\r\n\\\\fileserv\\\u5171\u6709 share\\b.txt\r\n");
     EXPECT_EQ(queries, 2) << "only the network drive's paths are asked";
+}
+
+namespace {
+int attributeReads = 0;
+DWORD WINAPI CountedAttributes(LPCWSTR Path) {
+    ++attributeReads;
+    return GetFileAttributesW(Path);
+}
+} // namespace
+
+// The work tree of an item: ".git" a folder or a file (a worktree), the root itself no path in it, and
+// on a network drive no question at all, so that a server that is gone costs nothing.
+TEST_F(NetworkDrive, WorkTreeDepthAsksOnlyLocalFolders) {
+    ScratchDir dir;
+    CreateDirectoryA((dir.Folder("repo") + "\\.git").c_str(), nullptr);
+    dir.Folder("repo\\src");
+    dir.Folder("wt");
+    dir.File("wt\\.git", "gitdir: elsewhere");
+    const std::wstring root = TestSupport::WideOf(dir.Path());
+    auto depth = [](const std::wstring& p) { return Pathgrab::RepoDepthOf({std::string(), p}); };
+    EXPECT_EQ(depth(root + L"\\repo\\src\\a.txt"), 2);
+    EXPECT_EQ(depth(root + L"\\repo"), 0);
+    EXPECT_EQ(depth(root + L"\\wt\\x.txt"), 1);
+    EXPECT_EQ(depth(root + L"\\a.txt"), -1);
+    TestSupport::ImportPatch reads("kernel32.dll", "GetFileAttributesW", &CountedAttributes);
+    ASSERT_TRUE(reads.Installed());
+    attributeReads = 0;
+    EXPECT_EQ(depth(L"Z:\\repo\\a.txt"), -1);
+    EXPECT_EQ(depth(L"\\\\gone\\share\\a.txt"), -1);
+    EXPECT_EQ(attributeReads, 0);
+}
+
+// The one command line of several items reads back, item for item, as the system splits it.
+TEST(CommandLineList, SplitsBackIntoTheItems) {
+    const std::vector<TText> args = {{"C:\\R&D\\x.txt", L"C:\\R&D\\x.txt"},
+                                     {"C:\\My Files\\a b.txt", L"C:\\My Files\\a b.txt"},
+                                     {"C:\\a (1)\\", L"C:\\a (1)\\"},
+                                     {"C:\\plain.txt", L"C:\\plain.txt"},
+                                     {"\\\\srv\\s\\c;d^e.txt", L"\\\\srv\\s\\c;d^e.txt"}};
+    const TText line = Pathgrab::MoreFormListText(Pathgrab::IDM_LIST_COMMAND_LINE, args,
+                                                  [](const TText& a) { return a; }, {nullptr, nullptr});
+    EXPECT_EQ(line.Wide.find(L'\r'), std::wstring::npos);
+    int count = 0;
+    wchar_t** argv = CommandLineToArgvW((L"prog " + line.Wide).c_str(), &count);
+    ASSERT_NE(argv, nullptr);
+    std::vector<std::wstring> got(argv + 1, argv + count), wanted;
+    LocalFree(argv);
+    for (const TText& a : args)
+        wanted.push_back(a.Wide);
+    std::sort(got.begin(), got.end());
+    std::sort(wanted.begin(), wanted.end());
+    EXPECT_EQ(got, wanted) << line.Bytes;
 }
 
 // A redirector that never answers holds the menu for the bound only, and that drive is not asked again.
