@@ -103,19 +103,30 @@ void BuildPopupMenu() {
         AppendEntry(PopupMenuHandle, e);
 }
 
+namespace {
+bool HoldsGit(const std::wstring& Folder) {
+    return GetFileAttributesW((TinyUtils::AddTrailingBackslash(Folder) + L".git").c_str()) !=
+           INVALID_FILE_ATTRIBUTES;
+}
+TinyUtils::TWorkTrees workTrees(HoldsGit);
+
+// The work trees of local paths; null for a server's path, whose folders are not walked: each would be
+// a question to a server that may be gone.
+TinyUtils::TWorkTrees* LocalWorkTrees(const std::wstring& Path) {
+    return TinyUtils::DriveIndex(Path) >= 0 && !TinyUtils::IsOnRemoteDrive(Path) ? &workTrees : nullptr;
+}
+} // namespace
+
 TListOffer ListOfferOf(const std::vector<std::wstring>& Args) {
     TListOffer offer = {false, false};
-    // Each drive asked once: a list of many files lies mostly on few drives.
-    bool asked[26] = {};
     for (const std::wstring& arg : Args) {
-        const int drive = TinyUtils::DriveIndex(arg);
-        if (drive >= 0 && !asked[drive]) {
-            asked[drive] = true;
-            offer.Unc = offer.Unc || TinyUtils::IsOnRemoteDrive(arg);
-        }
+        offer.Unc = offer.Unc || TinyUtils::IsOnRemoteDrive(arg);
         offer.Wsl = offer.Wsl || !TinyUtils::WslPath({std::string(), arg}).Wide.empty();
         // The first item in a work tree settles it; the folders asked are remembered for the list.
-        offer.Repo = offer.Repo || RepoDepthOf({std::string(), arg}) > 0;
+        if (!offer.Repo) {
+            TinyUtils::TWorkTrees* trees = LocalWorkTrees(arg);
+            offer.Repo = trees && trees->HasRelativePath(arg);
+        }
     }
     return offer;
 }
@@ -132,23 +143,9 @@ void MakeMoreFormListText(uint32_t Id, TClip& Text) {
     Text = MoreFormListText(Id, SentArguments(), LongText, {UncText, RepoDepthOf});
 }
 
-namespace {
-bool HoldsGit(const std::wstring& Folder) {
-    return GetFileAttributesW((TinyUtils::AddTrailingBackslash(Folder) + L".git").c_str()) !=
-           INVALID_FILE_ATTRIBUTES;
-}
-TinyUtils::TWorkTrees workTrees(HoldsGit);
-} // namespace
-
 int RepoDepthOf(const TText& LongPath) {
-    const std::wstring& path = LongPath.Wide;
-    // A server's folders are not walked: each would be a question to a server that may be gone.
-    if (path.empty() || path.compare(0, 2, L"\\\\") == 0) return -1;
-    const int drive = TinyUtils::DriveIndex(path);
-    static signed char remote[26] = {}; // 0 not asked, 1 remote, -1 local
-    if (drive < 0) return -1;
-    if (!remote[drive]) remote[drive] = TinyUtils::IsOnRemoteDrive(path) ? 1 : -1;
-    return remote[drive] > 0 ? -1 : workTrees.Depth(path);
+    TinyUtils::TWorkTrees* trees = LocalWorkTrees(LongPath.Wide);
+    return trees ? trees->Depth(LongPath.Wide) : -1;
 }
 
 } // namespace Pathgrab

@@ -11,6 +11,8 @@ TSystemProc<decltype(WNetGetUniversalNameW)> systemQuery(L"mpr.dll", "WNetGetUni
 TUniversalNameQuery standIn = nullptr;
 // Drives whose redirector did not answer in time: asking again would only wait again.
 bool silentDrive[26] = {};
+// Each drive's type, asked once: many files lie on few drives. 0 not asked, 1 network, -1 any other.
+signed char remoteDrive[26] = {};
 
 // Shared by the caller and the worker, freed by whichever lets go last: a worker that never returns
 // must not write into memory the caller has freed.
@@ -52,11 +54,16 @@ void SetUniversalNameQuery(TUniversalNameQuery Query) {
     standIn = Query;
     for (bool& silent : silentDrive)
         silent = false;
+    for (signed char& remote : remoteDrive)
+        remote = 0;
 }
 
 bool IsOnRemoteDrive(const std::wstring& Path) {
-    if (DriveIndex(Path) < 0) return false;
-    return GetDriveTypeW(Path.substr(0, 3).c_str()) == DRIVE_REMOTE;
+    const int drive = DriveIndex(Path);
+    if (drive < 0) return false;
+    if (!remoteDrive[drive])
+        remoteDrive[drive] = GetDriveTypeW(Path.substr(0, 3).c_str()) == DRIVE_REMOTE ? 1 : -1;
+    return remoteDrive[drive] > 0;
 }
 
 std::wstring UniversalName(const std::wstring& Path, DWORD WaitMs) {

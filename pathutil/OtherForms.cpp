@@ -366,6 +366,10 @@ int TWorkTrees::Depth(const std::wstring& Path) {
     return folder < 0 ? -1 : folder + 1;
 }
 
+bool TWorkTrees::HasRelativePath(const std::wstring& Path) {
+    return !Path.empty() && FolderDepth(PathFolder(Path)) >= 0 && !holdsGit_(Path);
+}
+
 int TWorkTrees::FolderDepth(const std::wstring& Folder) {
     const auto known = known_.find(Folder);
     if (known != known_.end()) return known->second;

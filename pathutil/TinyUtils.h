@@ -137,6 +137,9 @@ class TWorkTrees {
     explicit TWorkTrees(THoldsGit HoldsGit) : holdsGit_(HoldsGit) {}
     // Levels of the path below its work tree's root: 0 for the root itself, -1 outside every work tree.
     int Depth(const std::wstring& Path);
+    // Whether Depth is above 0, asking the path itself only where its folder lies in a work tree: a
+    // menu for many files in a few folders asks each folder once and few of the files.
+    bool HasRelativePath(const std::wstring& Path);
 
   private:
     int FolderDepth(const std::wstring& Folder);
@@ -165,11 +168,12 @@ std::wstring ShortcutTarget(const TShortcutPaths& Link);
 // ---- Network drives ---------------------------------------------------------------------------------
 
 // What answers for mpr's WNetGetUniversalNameW; a test sets a stand-in, null restores the system's.
+// Either way what was learnt of the drives is forgotten.
 typedef DWORD(WINAPI* TUniversalNameQuery)(LPCWSTR, DWORD, LPVOID, LPDWORD);
 void SetUniversalNameQuery(TUniversalNameQuery Query);
 // The drive of an "X:\" path, 0 for A to 25 for Z; -1 for every other path.
 int DriveIndex(const std::wstring& Path);
-// Whether the path lies on a drive letter that names a network drive.
+// Whether the path lies on a drive letter that names a network drive; each drive is asked once.
 bool IsOnRemoteDrive(const std::wstring& Path);
 // How long the menu waits for the network redirector, whose server may be gone.
 constexpr DWORD UniversalNameWaitMs = 1500;

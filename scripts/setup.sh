@@ -12,6 +12,7 @@ packages=(
   locales imagemagick fonts-ipafont-gothic
   googletest libbenchmark-dev
   clang-format
+  cmark
 )
 
 missing=()

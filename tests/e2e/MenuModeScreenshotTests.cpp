@@ -46,6 +46,8 @@ class MenuScreenshot : public ProgramTest {
         UserDocuments docs(user);
         ASSERT_TRUE(docs.Made()) << docs.Path() << " is not the tests' own";
         const std::string root = LongPathOf(docs.Path());
+        // The submenu's picture shows every form: Documents is a Git work tree there.
+        if (submenu) CreateDirectoryA((root + "\\.git").c_str(), nullptr);
         std::vector<std::string> args;
         std::string line;
         for (const std::string& item : items) {

@@ -478,6 +478,10 @@ TEST(WorkTrees, DepthBelowTheRoot) {
     EXPECT_EQ(trees.Depth(L"C:\\elsewhere\\a.txt"), -1);
     EXPECT_EQ(trees.Depth(L"\\\\srv\\s\\d\\a.txt"), 2);
     EXPECT_EQ(trees.Depth(L"\\\\srv\\t\\a.txt"), -1);
+    EXPECT_TRUE(trees.HasRelativePath(L"C:\\repo\\docs"));
+    EXPECT_FALSE(trees.HasRelativePath(L"C:\\repo\\wt"));
+    EXPECT_FALSE(trees.HasRelativePath(L"C:\\elsewhere\\b.txt"));
+    EXPECT_EQ(std::count(asked.begin(), asked.end(), L"C:\\elsewhere\\b.txt"), 0) << "outside: the item is not asked";
     // Each item once, each folder once: app and src were known from the first item on.
     EXPECT_EQ(std::count(asked.begin(), asked.end(), L"C:\\repo\\src\\app"), 1);
     EXPECT_EQ(std::count(asked.begin(), asked.end(), L"C:\\"), 1);
