@@ -109,9 +109,13 @@ TClip MoreFormListText(uint32_t Id, const std::vector<TText>& Args, TLongPathFn 
     const std::vector<size_t> order = SortedOrder(lines);
     TClip clip;
     switch (form->Join) {
-    case TMoreForm::jnLines: clip = Joined(lines, order, "", "\r\n"); break;
+    case TMoreForm::jnLines:
+        clip = Joined(lines, order, "", "\r\n");
+        break;
     // One line and no line end: pasted into a console, it runs nothing until the user says so.
-    case TMoreForm::jnCommandLine: clip = Joined(lines, order, " ", ""); break;
+    case TMoreForm::jnCommandLine:
+        clip = Joined(lines, order, " ", "");
+        break;
     case TMoreForm::jnJsonArray: {
         std::vector<TText> strings;
         for (const TText& line : lines)

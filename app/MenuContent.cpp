@@ -8,7 +8,9 @@ namespace Pathgrab {
 
 namespace {
 
-std::string Numbered(int N) { return "&" + TinyUtils::IntToDecimal(N); }
+std::string Numbered(int N) {
+    return "&" + TinyUtils::IntToDecimal(N);
+}
 
 template <typename Str> Str QuotedOf(const Str& Form) {
     const typename Str::value_type quote('"');
@@ -41,15 +43,33 @@ TText UncForm(const TItem& I) {
 TText UncLine(const TItem& I) {
     return I.Unc.Wide.size() > PathCharLimit ? TText() : UncOrLong(I);
 }
-TText UriOf(const TItem& I) { return TinyUtils::FileUri(UncOrLong(I)); }
-TText SlashOf(const TItem& I) { return TinyUtils::ForwardSlashPath(I.Long); }
-TText WslOf(const TItem& I) { return TinyUtils::WslPath(I.Long); }
-TText GitBashOf(const TItem& I) { return TinyUtils::GitBashPath(I.Long); }
-TText LiteralOf(const TItem& I) { return TinyUtils::StringLiteral(I.Long); }
-TText RepoOf(const TItem& I) { return TinyUtils::RepoRelativePath(I.Long, I.RepoDepth); }
-TText LongOf(const TItem& I) { return I.Long; }
-TText ArgumentOf(const TItem& I) { return TinyUtils::CommandLineArgument(I.Long); }
-TText MarkdownOf(const TItem& I) { return TinyUtils::MarkdownLink(UncOrLong(I), UriOf(I)); }
+TText UriOf(const TItem& I) {
+    return TinyUtils::FileUri(UncOrLong(I));
+}
+TText SlashOf(const TItem& I) {
+    return TinyUtils::ForwardSlashPath(I.Long);
+}
+TText WslOf(const TItem& I) {
+    return TinyUtils::WslPath(I.Long);
+}
+TText GitBashOf(const TItem& I) {
+    return TinyUtils::GitBashPath(I.Long);
+}
+TText LiteralOf(const TItem& I) {
+    return TinyUtils::StringLiteral(I.Long);
+}
+TText RepoOf(const TItem& I) {
+    return TinyUtils::RepoRelativePath(I.Long, I.RepoDepth);
+}
+TText LongOf(const TItem& I) {
+    return I.Long;
+}
+TText ArgumentOf(const TItem& I) {
+    return TinyUtils::CommandLineArgument(I.Long);
+}
+TText MarkdownOf(const TItem& I) {
+    return TinyUtils::MarkdownLink(UncOrLong(I), UriOf(I));
+}
 TText MarkdownLineOf(const TItem& I) {
     const TText link = MarkdownOf(I);
     if (link.Wide.empty()) return link;
@@ -59,7 +79,9 @@ TText MarkdownLineOf(const TItem& I) {
 TText LinkOf(const TItem& I) {
     return UriOf(I).Wide.empty() ? TText() : UncOrLong(I);
 }
-TText LinkNameOf(const TItem& I) { return TinyUtils::LinkName(UncOrLong(I)); }
+TText LinkNameOf(const TItem& I) {
+    return TinyUtils::LinkName(UncOrLong(I));
+}
 std::string AnchorOf(const TItem& I) {
     return TinyUtils::HtmlAnchor(LinkNameOf(I).Wide, UriOf(I).Bytes);
 }
@@ -70,12 +92,12 @@ using TOffer = TListOffer;
 } // namespace
 
 const TMoreForm MoreForms[] = {
-    {IDM_UNC_PATH, IDM_LIST_UNC_PATHS, &TFace::ListUncPaths, &TOffer::Unc, UncForm, UncLine, TMoreForm::jnLines,
+    {IDM_UNC_PATH, IDM_LIST_UNC_PATHS, &TFace::ListUncPaths, &TOffer::Unc, UncForm, UncLine,
+     TMoreForm::jnLines, nullptr, nullptr, nullptr, true, false},
+    {IDM_FILE_URI, IDM_LIST_FILE_URIS, &TFace::ListFileUris, nullptr, UriOf, UriOf, TMoreForm::jnLines,
      nullptr, nullptr, nullptr, true, false},
-    {IDM_FILE_URI, IDM_LIST_FILE_URIS, &TFace::ListFileUris, nullptr, UriOf, UriOf, TMoreForm::jnLines, nullptr,
-     nullptr, nullptr, true, false},
-    {IDM_SLASH_PATH, IDM_LIST_SLASH_PATHS, &TFace::ListSlashPaths, nullptr, SlashOf, SlashOf, TMoreForm::jnLines,
-     nullptr, nullptr, nullptr, false, false},
+    {IDM_SLASH_PATH, IDM_LIST_SLASH_PATHS, &TFace::ListSlashPaths, nullptr, SlashOf, SlashOf,
+     TMoreForm::jnLines, nullptr, nullptr, nullptr, false, false},
     {IDM_WSL_PATH, IDM_LIST_WSL_PATHS, &TFace::ListWslPaths, &TOffer::Wsl, WslOf, WslOf, TMoreForm::jnLines,
      nullptr, nullptr, nullptr, false, false},
     {IDM_GIT_BASH_PATH, IDM_LIST_COMMAND_LINE, &TFace::ListCommandLine, nullptr, GitBashOf, ArgumentOf,
@@ -84,8 +106,8 @@ const TMoreForm MoreForms[] = {
      TMoreForm::jnJsonArray, nullptr, nullptr, nullptr, false, false},
     {IDM_REPO_PATH, IDM_LIST_REPO_PATHS, &TFace::ListRepoPaths, &TOffer::Repo, RepoOf, RepoOf,
      TMoreForm::jnLines, nullptr, nullptr, nullptr, false, true},
-    {IDM_MARKDOWN_LINK, IDM_LIST_MARKDOWN_LINKS, &TFace::ListMarkdownLinks, nullptr, MarkdownOf, MarkdownLineOf,
-     TMoreForm::jnLines, nullptr, nullptr, nullptr, true, false},
+    {IDM_MARKDOWN_LINK, IDM_LIST_MARKDOWN_LINKS, &TFace::ListMarkdownLinks, nullptr, MarkdownOf,
+     MarkdownLineOf, TMoreForm::jnLines, nullptr, nullptr, nullptr, true, false},
     {IDM_LINK, IDM_LIST_LINKS, &TFace::ListLinks, nullptr, LinkOf, LinkOf, TMoreForm::jnLines, AnchorOf,
      &TFace::LinkPrefix, LinkNameOf, true, false},
 };
@@ -93,7 +115,9 @@ const size_t MoreFormCount = sizeof MoreForms / sizeof MoreForms[0];
 
 namespace {
 
-TItem TargetItem() { return {TargetLongPath, TargetUncPath, TargetRepoDepth}; }
+TItem TargetItem() {
+    return {TargetLongPath, TargetUncPath, TargetRepoDepth};
+}
 
 std::vector<TMenuEntry> MoreFormEntries(int ArgCount, const Texts::TFace& Face, TListOffer Offer) {
     std::vector<TMenuEntry> menu;
@@ -171,14 +195,22 @@ TClip CommandText(uint32_t Id, TListTextFn ListText) {
     case IDM_LIST_LONG_PATHS:
     case IDM_LIST_QUOTED_LONG_PATHS:
     case IDM_LIST_NAMES_WITH_EXT:
-    case IDM_LIST_NAMES_WITHOUT_EXT: return ListText ? ListText(Id) : TClip();
-    case IDM_LONG_PATH: return TargetLongPath;
-    case IDM_QUOTED_LONG_PATH: return Quoted(TargetLongPath);
-    case IDM_FILE_NAME: return TargetFileName;
-    case IDM_NAME_WITHOUT_EXT: return TargetBaseName;
-    case IDM_FOLDER: return TargetFolder;
-    case IDM_QUOTED_FOLDER: return Quoted(TargetFolder);
-    case IDM_SHORT_PATH: return TargetShortPath;
+    case IDM_LIST_NAMES_WITHOUT_EXT:
+        return ListText ? ListText(Id) : TClip();
+    case IDM_LONG_PATH:
+        return TargetLongPath;
+    case IDM_QUOTED_LONG_PATH:
+        return Quoted(TargetLongPath);
+    case IDM_FILE_NAME:
+        return TargetFileName;
+    case IDM_NAME_WITHOUT_EXT:
+        return TargetBaseName;
+    case IDM_FOLDER:
+        return TargetFolder;
+    case IDM_QUOTED_FOLDER:
+        return Quoted(TargetFolder);
+    case IDM_SHORT_PATH:
+        return TargetShortPath;
     }
     for (const TMoreForm& f : MoreForms) {
         if (Id == f.ListId) return ListText ? ListText(Id) : TClip();

@@ -165,7 +165,7 @@ TText PathListText(const std::vector<TText>& Args, bool Quote, TLongPathFn LongP
 TText NameListText(const std::vector<TText>& Args, bool WithExt, TLongPathFn LongPath);
 // What the list of more forms asks of each item beyond its long path.
 struct TItemQuestions {
-    TLongPathFn UncPath;              // a long path's UNC name, or an empty text
+    TLongPathFn UncPath;                     // a long path's UNC name, or an empty text
     int (*RepoDepth)(const TText& LongPath); // as TItem::RepoDepth
 };
 

@@ -81,8 +81,8 @@ void ShowPathMenu(HWND Wnd) {
     // The menu closes on a click elsewhere, and another application's activation reaches us as
     // WM_ACTIVATEAPP, only while our window is the foreground window.
     SetForegroundWindow(Wnd);
-    TrackPopupMenu(PopupMenuHandle, TPM_RIGHTBUTTON | TPM_LEFTALIGN | TPM_TOPALIGN, cursor.x, cursor.y, 0, Wnd,
-                   nullptr);
+    TrackPopupMenu(PopupMenuHandle, TPM_RIGHTBUTTON | TPM_LEFTALIGN | TPM_TOPALIGN, cursor.x, cursor.y, 0,
+                   Wnd, nullptr);
     // The benign message the platform asks for after a menu tracked from the foreground window, so
     // that the task switch the menu began completes.
     PostMessageA(Wnd, WM_NULL, 0, 0);

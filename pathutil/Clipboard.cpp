@@ -51,7 +51,8 @@ void PutClipboardText(HWND Owner, const TText& Text, const std::string& Html) {
     Guards::UniqueHGlobal localeBlock = BlockOf(&locale, sizeof locale);
     // A link goes beside the plain text in the same opening: both land, or neither.
     const UINT htmlFormat = Html.empty() ? 0 : RegisterClipboardFormatW(L"HTML Format");
-    Guards::UniqueHGlobal htmlBlock = htmlFormat ? BlockOf(Html.c_str(), Html.size() + 1) : Guards::UniqueHGlobal();
+    Guards::UniqueHGlobal htmlBlock =
+        htmlFormat ? BlockOf(Html.c_str(), Html.size() + 1) : Guards::UniqueHGlobal();
     if (!wideBlock.get() || !localeBlock.get() || (!Html.empty() && !htmlBlock.get())) {
         GlobalUnlock(block.get());
         return;

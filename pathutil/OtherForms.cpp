@@ -124,7 +124,8 @@ bool WebDavOf(const std::wstring& S, TWebDav& Dav) {
         const std::wstring part = server.substr(at + 1);
         if (SameAsciiCase(part, "ssl")) {
             Dav.Ssl = marked = true;
-        } else if (!part.empty() && part.size() <= 5 && part.find_first_not_of(L"0123456789") == std::wstring::npos) {
+        } else if (!part.empty() && part.size() <= 5 &&
+                   part.find_first_not_of(L"0123456789") == std::wstring::npos) {
             Dav.Port = part;
             marked = true;
         } else {
@@ -332,11 +333,20 @@ std::string HtmlAnchor(const std::wstring& Name, const std::string& Uri) {
     std::string out = "<a href=\"" + Uri + "\">";
     for (char c : name) {
         switch (c) {
-        case '&': out += "&amp;"; break;
-        case '<': out += "&lt;"; break;
-        case '>': out += "&gt;"; break;
-        case '"': out += "&quot;"; break;
-        default: out += c;
+        case '&':
+            out += "&amp;";
+            break;
+        case '<':
+            out += "&lt;";
+            break;
+        case '>':
+            out += "&gt;";
+            break;
+        case '"':
+            out += "&quot;";
+            break;
+        default:
+            out += c;
         }
     }
     return out + "</a>";
@@ -351,10 +361,11 @@ std::string HtmlClipboardText(const std::string& Fragment) {
     const size_t startFragment = header + std::strlen(before), endFragment = startFragment + Fragment.size();
     const size_t endHtml = endFragment + std::strlen(after);
     char head[160];
-    std::snprintf(head, sizeof head,
-                  "Version:0.9\r\nStartHTML:%010u\r\nEndHTML:%010u\r\nStartFragment:%010u\r\nEndFragment:%010u\r\n",
-                  static_cast<unsigned>(header), static_cast<unsigned>(endHtml),
-                  static_cast<unsigned>(startFragment), static_cast<unsigned>(endFragment));
+    std::snprintf(
+        head, sizeof head,
+        "Version:0.9\r\nStartHTML:%010u\r\nEndHTML:%010u\r\nStartFragment:%010u\r\nEndFragment:%010u\r\n",
+        static_cast<unsigned>(header), static_cast<unsigned>(endHtml), static_cast<unsigned>(startFragment),
+        static_cast<unsigned>(endFragment));
     return head + (before + Fragment) + after;
 }
 

@@ -28,8 +28,10 @@ void InitLocale();
 bool IsWesternLanguage();
 int CodePageOfLocale(uint32_t Locale);
 void LoadLeadBytes();
-inline bool IsLeadByteValue(unsigned char b) { return (LeadByteSet[b >> 3] >> (b & 7)) & 1; }
-TByteKind ClassifyByte(const char* Text, int32_t Index); // 0-based
+inline bool IsLeadByteValue(unsigned char b) {
+    return (LeadByteSet[b >> 3] >> (b & 7)) & 1;
+}
+TByteKind ClassifyByte(const char* Text, int32_t Index);   // 0-based
 TByteKind ByteKindAt(const std::string& S, int32_t Index); // 1-based
 
 // ---- Path strings ------------------------------------------------------------------------------
@@ -63,7 +65,9 @@ size_t CharCount(const std::string& S);
 // The classic path limit of MAX_PATH counts characters, not bytes: a Japanese path of 200 characters
 // takes up to 400 bytes and is as legal as an ASCII one of 200.
 constexpr size_t PathCharLimit = 260;
-inline bool WithinPathLimit(const std::string& S) { return CharCount(S) <= PathCharLimit; }
+inline bool WithinPathLimit(const std::string& S) {
+    return CharCount(S) <= PathCharLimit;
+}
 // Copies S and a zero byte into Buffer, which must hold S.size() + 1 bytes; returns Buffer.
 char* StringToBuffer(char* Buffer, const std::string& S);
 

@@ -154,7 +154,7 @@ struct MachineRow {
     std::wstring Item;  // below the scratch folder, "\" between names
     std::wstring Decoy; // what a look-alike of Item would name (made too), or empty
     Pick How;
-    char Form = 0; // picked in the submenu of more forms instead (the long path's or the list's)
+    char Form = 0;            // picked in the submenu of more forms instead (the long path's or the list's)
     bool ViaShortcut = false; // sent as a shortcut to Item, made by the system's link object
 };
 
@@ -219,7 +219,9 @@ const MachineRow Rows[] = {
     {"PolishShortcutLongPathItem", Lodz, L"Lodz.txt", Pick::LongPath, 0, true},
 };
 
-void PrintTo(const MachineRow& row, std::ostream* os) { *os << row.Name; }
+void PrintTo(const MachineRow& row, std::ostream* os) {
+    *os << row.Name;
+}
 
 class Machine : public ProgramTest, public testing::WithParamInterface<MachineRow> {};
 
@@ -261,8 +263,8 @@ TEST_P(Machine, CopiesTheExactPathAndBytesThatNameNoOtherFile) {
                     PumpMessages(20);
                 ASSERT_EQ(WindowsOf(p.Id(), true, "#32768").size(), 2u) << "the submenu did not open";
                 // No network drive here: the items' forms and the lists in their order, from 1.
-                TapKey(static_cast<char>('1' + std::string(row.How == Pick::List ? "uswcjrMK" : "uswglrmk")
-                                                   .find(row.Form)));
+                TapKey(static_cast<char>(
+                    '1' + std::string(row.How == Pick::List ? "uswcjrMK" : "uswglrmk").find(row.Form)));
             }
         }
         ExpectEndsWithZero(p);
@@ -322,7 +324,8 @@ TEST_P(Machine, CopiesTheExactPathAndBytesThatNameNoOtherFile) {
             EXPECT_EQ(b, Held(w));
         } else if (row.Form) {
             EXPECT_NE(row.Form, 'u') << "a URI is ASCII";
-            ExpectStandsFor(Backslashed(form, b, Held(root)), FolderOf(longSent), longs[w == wanted[0] ? 0 : 1]);
+            ExpectStandsFor(Backslashed(form, b, Held(root)), FolderOf(longSent),
+                            longs[w == wanted[0] ? 0 : 1]);
         } else {
             ExpectStandsFor(b, FolderOf(longSent), row.How == Pick::FileName ? longSent : LongW(w));
         }
@@ -330,7 +333,9 @@ TEST_P(Machine, CopiesTheExactPathAndBytesThatNameNoOtherFile) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, Machine, testing::ValuesIn(Rows),
-                         [](const testing::TestParamInfo<MachineRow>& i) { return std::string(i.param.Name); });
+                         [](const testing::TestParamInfo<MachineRow>& i) {
+                             return std::string(i.param.Name);
+                         });
 
 } // namespace
 } // namespace E2e

@@ -66,7 +66,8 @@ TEST(ListText, MoreFormLists) {
               "Z:/b.txt\r\n//srv/s/c d.txt\r\nC:/My Files/a.txt\r\n");
     EXPECT_EQ(list(Pathgrab::IDM_LIST_WSL_PATHS).Wide, L"/mnt/z/b.txt\r\n/mnt/c/My Files/a.txt\r\n");
     // One line, quoted where a space is, and no line end; the JSON array of the sorted paths.
-    EXPECT_EQ(list(Pathgrab::IDM_LIST_COMMAND_LINE).Bytes, "Z:\\b.txt \"\\\\srv\\s\\c d.txt\" \"C:\\My Files\\a.txt\"");
+    EXPECT_EQ(list(Pathgrab::IDM_LIST_COMMAND_LINE).Bytes,
+              "Z:\\b.txt \"\\\\srv\\s\\c d.txt\" \"C:\\My Files\\a.txt\"");
     EXPECT_EQ(list(Pathgrab::IDM_LIST_JSON_ARRAY).Wide,
               L"[\"Z:\\\\b.txt\", \"\\\\\\\\srv\\\\s\\\\c d.txt\", \"C:\\\\My Files\\\\a.txt\"]");
     EXPECT_EQ(list(Pathgrab::IDM_LIST_REPO_PATHS).Bytes, "a.txt\r\n");
@@ -75,12 +76,14 @@ TEST(ListText, MoreFormLists) {
               "- [a.txt](file:///C:/My%20Files/a.txt)\r\n");
     const Pathgrab::TClip links = list(Pathgrab::IDM_LIST_LINKS);
     EXPECT_EQ(links.Bytes, list(Pathgrab::IDM_LIST_UNC_PATHS).Bytes);
-    EXPECT_NE(links.Html.find("<a href=\"file://fs/x/b.txt\">b.txt</a><br>\r\n<a href=\"file://srv/s/c%20d.txt\">c "
-                              "d.txt</a><br>\r\n<a href=\"file:///C:/My%20Files/a.txt\">a.txt</a><!--EndFragment-->"),
+    EXPECT_NE(links.Html.find(
+                  "<a href=\"file://fs/x/b.txt\">b.txt</a><br>\r\n<a href=\"file://srv/s/c%20d.txt\">c "
+                  "d.txt</a><br>\r\n<a href=\"file:///C:/My%20Files/a.txt\">a.txt</a><!--EndFragment-->"),
               std::string::npos)
         << links.Html;
     EXPECT_TRUE(list(Pathgrab::IDM_LIST_FILE_URIS).Html.empty());
-    EXPECT_EQ(Pathgrab::MoreFormListText(Pathgrab::IDM_LIST_JSON_ARRAY, {}, FakeLongPath, {unc, depth}).Wide, L"");
+    EXPECT_EQ(Pathgrab::MoreFormListText(Pathgrab::IDM_LIST_JSON_ARRAY, {}, FakeLongPath, {unc, depth}).Wide,
+              L"");
 }
 
 // Where an item's bytes only stand for it (an 8.3 form), the bytes decide the order and the exact text
@@ -116,7 +119,8 @@ std::string OfLength(size_t n, const std::string& tail) {
 // A folder of n two-byte characters whose trail bytes are backslashes, holding f.txt.
 std::string DoubleByte(size_t n) {
     std::string folder;
-    for (size_t i = 0; i < n; ++i) folder += "\x95\x5C";
+    for (size_t i = 0; i < n; ++i)
+        folder += "\x95\x5C";
     return "C:\\" + folder + "\\f.txt";
 }
 

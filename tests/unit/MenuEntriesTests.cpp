@@ -275,20 +275,22 @@ TEST(MenuEntries, MoreFormsOfANetworkDriveItem) {
     std::vector<TMenuEntry> got = Pathgrab::MenuEntries(1, false, Pathgrab::FaceFor(0x0411));
     ASSERT_EQ(got.size(), 13u);
     // The URI as Python's pathlib writes it for the UNC name.
-    EXPECT_EQ(Describe(got[10].Submenu),
-              Describe({Form(IDM_UNC_PATH, 1, "\\\\fs\\\x8b\xa4\x97\x4c a&&b\\" + rest),
-                        Form(IDM_FILE_URI, 2,
-                             "file://fs/%E5%85%B1%E6%9C%89%20a%26b/%E5%96%B6%E6%A5%AD/"
-                             "%E8%A6%8B%E7%A9%8D%20%E6%9B%B8.txt"),
-                        Form(IDM_SLASH_PATH, 3, "Z:/\x89\x63\x8b\xc6/\x8c\xa9\x90\xcf \x8f\x91.txt"),
-                        Form(IDM_WSL_PATH, 4, "/mnt/z/\x89\x63\x8b\xc6/\x8c\xa9\x90\xcf \x8f\x91.txt"),
-                        Form(IDM_GIT_BASH_PATH, 5, "/z/\x89\x63\x8b\xc6/\x8c\xa9\x90\xcf \x8f\x91.txt"),
-                        Form(IDM_STRING_LITERAL, 6, "\"Z:\\\\\x89\x63\x8b\xc6\\\\\x8c\xa9\x90\xcf \x8f\x91.txt\""),
-                        Form(IDM_MARKDOWN_LINK, 7,
-                             "[\x8c\xa9\x90\xcf \x8f\x91.txt](file://fs/%E5%85%B1%E6%9C%89%20a%26b/%E5%96%B6%E6%A5%AD/"
-                             "%E8%A6%8B%E7%A9%8D%20%E6%9B%B8.txt)"),
-                        // "[ リンク ] " and the name the link reads as.
-                        Form(IDM_LINK, 8, "\x8c\xa9\x90\xcf \x8f\x91.txt", Colon + "[ \x83\x8a\x83\x93\x83N ] ")}));
+    EXPECT_EQ(
+        Describe(got[10].Submenu),
+        Describe(
+            {Form(IDM_UNC_PATH, 1, "\\\\fs\\\x8b\xa4\x97\x4c a&&b\\" + rest),
+             Form(IDM_FILE_URI, 2,
+                  "file://fs/%E5%85%B1%E6%9C%89%20a%26b/%E5%96%B6%E6%A5%AD/"
+                  "%E8%A6%8B%E7%A9%8D%20%E6%9B%B8.txt"),
+             Form(IDM_SLASH_PATH, 3, "Z:/\x89\x63\x8b\xc6/\x8c\xa9\x90\xcf \x8f\x91.txt"),
+             Form(IDM_WSL_PATH, 4, "/mnt/z/\x89\x63\x8b\xc6/\x8c\xa9\x90\xcf \x8f\x91.txt"),
+             Form(IDM_GIT_BASH_PATH, 5, "/z/\x89\x63\x8b\xc6/\x8c\xa9\x90\xcf \x8f\x91.txt"),
+             Form(IDM_STRING_LITERAL, 6, "\"Z:\\\\\x89\x63\x8b\xc6\\\\\x8c\xa9\x90\xcf \x8f\x91.txt\""),
+             Form(IDM_MARKDOWN_LINK, 7,
+                  "[\x8c\xa9\x90\xcf \x8f\x91.txt](file://fs/%E5%85%B1%E6%9C%89%20a%26b/%E5%96%B6%E6%A5%AD/"
+                  "%E8%A6%8B%E7%A9%8D%20%E6%9B%B8.txt)"),
+             // "[ リンク ] " and the name the link reads as.
+             Form(IDM_LINK, 8, "\x8c\xa9\x90\xcf \x8f\x91.txt", Colon + "[ \x83\x8a\x83\x93\x83N ] ")}));
     // A UNC name over the path limit is unreadable: no UNC item, the drive path's URI instead.
     Pathgrab::TargetUncPath = TestText("\\\\fs\\" + std::string(252, 's') + "\\b.txt");
     got = Pathgrab::MenuEntries(1, false, Pathgrab::FaceFor(0x0411));
@@ -330,15 +332,19 @@ TEST(Faces, JapaneseListCaptionsReadAsTheirLists) {
         const char* TFace::*text;
         const char* listed;
     } captions[] = {
-        {&TFace::ListUncPaths, "UNC \x83\x70\x83\x58"},                                       // UNC パス
-        {&TFace::ListFileUris, "file URI"},                                                    // file URI
-        {&TFace::ListSlashPaths, "\x83\x58\x83\x89\x83\x62\x83\x56\x83\x85\x8b\xe6\x90\xd8\x82\xe8\x82\xcc\x83\x70\x83\x58"}, // スラッシュ区切りのパス
-        {&TFace::ListWslPaths, "WSL \x83\x70\x83\x58"},                                       // WSL パス
-        {&TFace::ListCommandLine, "\x83\x52\x83\x7d\x83\x93\x83\x68\x83\x89\x83\x43\x83\x93 (1 \x8d\x73)"}, // コマンドライン (1 行)
-        {&TFace::ListJsonArray, "JSON \x94\x7a\x97\xf1"},                                     // JSON 配列
-        {&TFace::ListRepoPaths, "Git \x83\x8a\x83\x7c\x83\x57\x83\x67\x83\x8a\x93\xe0\x82\xcc\x91\x8a\x91\xce\x83\x70\x83\x58"}, // Git リポジトリ内の相対パス
-        {&TFace::ListMarkdownLinks, "Markdown \x83\x8a\x83\x93\x83\x4e"},                   // Markdown リンク
-        {&TFace::ListLinks, "\x83\x8a\x83\x93\x83\x4e"},                                    // リンク
+        {&TFace::ListUncPaths, "UNC \x83\x70\x83\x58"}, // UNC パス
+        {&TFace::ListFileUris, "file URI"},             // file URI
+        {&TFace::ListSlashPaths, "\x83\x58\x83\x89\x83\x62\x83\x56\x83\x85\x8b\xe6\x90\xd8\x82\xe8\x82\xcc"
+                                 "\x83\x70\x83\x58"},   // スラッシュ区切りのパス
+        {&TFace::ListWslPaths, "WSL \x83\x70\x83\x58"}, // WSL パス
+        {&TFace::ListCommandLine,
+         "\x83\x52\x83\x7d\x83\x93\x83\x68\x83\x89\x83\x43\x83\x93 (1 \x8d\x73)"}, // コマンドライン (1 行)
+        {&TFace::ListJsonArray, "JSON \x94\x7a\x97\xf1"},                          // JSON 配列
+        {&TFace::ListRepoPaths, "Git "
+                                "\x83\x8a\x83\x7c\x83\x57\x83\x67\x83\x8a\x93\xe0\x82\xcc\x91\x8a\x91\xce\x83"
+                                "\x70\x83\x58"}, // Git リポジトリ内の相対パス
+        {&TFace::ListMarkdownLinks, "Markdown \x83\x8a\x83\x93\x83\x4e"}, // Markdown リンク
+        {&TFace::ListLinks, "\x83\x8a\x83\x93\x83\x4e"},                  // リンク
     };
     for (const auto& c : captions)
         EXPECT_EQ(Pathgrab::Texts::JapaneseFace.*c.text, Colon + "[ " + c.listed + tail);

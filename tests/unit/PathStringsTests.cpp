@@ -36,7 +36,9 @@ struct PathRow {
     const char* dropBackslash;
 };
 
-std::string Or(const char* expected, const char* input) { return expected ? expected : input; }
+std::string Or(const char* expected, const char* input) {
+    return expected ? expected : input;
+}
 
 class PathTable : public testing::TestWithParam<PathRow> {};
 
@@ -67,7 +69,8 @@ TEST_P(PathTable, EveryOperation) {
 INSTANTIATE_TEST_SUITE_P(
     Japanese, PathTable,
     testing::Values(
-        PathRow{"C:\\dir\\file.txt", "C:\\dir\\", "C:\\dir", "file.txt", ".txt", "C:\\dir\\file", "C:\\dir\\file.txt\\", Unchanged},
+        PathRow{"C:\\dir\\file.txt", "C:\\dir\\", "C:\\dir", "file.txt", ".txt", "C:\\dir\\file",
+                "C:\\dir\\file.txt\\", Unchanged},
         PathRow{"file.txt", "", "", Unchanged, ".txt", "file", "file.txt\\", Unchanged},
         PathRow{"C:file.txt", "C:", "C:", "file.txt", ".txt", "C:file", "C:file.txt\\", Unchanged},
         PathRow{"C:\\", Unchanged, Unchanged, "", "", Unchanged, Unchanged, "C:"},
@@ -126,7 +129,8 @@ TEST(PathStrings, NoOperationSplitsAtATrailByte5C) {
         for (const std::string& name : {ch, "x" + ch, "\x8E\x9A" + ch, ch + ch}) {
             const std::string folder = "C:\\d" + ch;
             const std::string path = folder + "\\" + name;
-            SCOPED_TRACE(testing::Message() << "lead 0x" << std::hex << lead << ", name length " << name.size());
+            SCOPED_TRACE(testing::Message()
+                         << "lead 0x" << std::hex << lead << ", name length " << name.size());
             EXPECT_EQ(PathFileName(path), name);
             EXPECT_EQ(PathHead(path), folder + "\\");
             EXPECT_EQ(PathFolder(path), folder);
@@ -161,10 +165,11 @@ TEST(PathStrings, LastDelimiterIndexSkipsTheLeadBeforeATrailDelimiter) {
 
 TEST(PathStrings, DoubleAmpersands) {
     const std::vector<std::pair<std::string, std::string>> cases = {
-        {"a&b", "a&&b"}, {"a&&b", "a&&&&b"}, {"a&", "a&&"}, {"&", "&&"}, {"&a", "&&a"},
-        {"", ""},        {"plain", "plain"}, {"C:\\" K "&" A, "C:\\" K "&&" A},
+        {"a&b", "a&&b"}, {"a&&b", "a&&&&b"}, {"a&", "a&&"},      {"&", "&&"},
+        {"&a", "&&a"},   {"", ""},           {"plain", "plain"}, {"C:\\" K "&" A, "C:\\" K "&&" A},
     };
-    for (const auto& c : cases) EXPECT_EQ(DoubleAmpersands(c.first), c.second) << c.first;
+    for (const auto& c : cases)
+        EXPECT_EQ(DoubleAmpersands(c.first), c.second) << c.first;
 }
 
 TEST(PathStrings, IntToDecimal) {
@@ -189,7 +194,10 @@ TEST(PathStrings, UpperCaseLocaleKeepsLengthAndDoubleByteCharacters) {
     EXPECT_EQ(UpperCaseLocale("C:\\dir\\file.lnk"), "C:\\DIR\\FILE.LNK");
     EXPECT_EQ(UpperCaseLocale(""), "");
     // \x82\x61 is fullwidth B: its trail byte has the value of "a" but is no letter of its own.
-    EXPECT_EQ(UpperCaseLocale("a\x82\x61" "b" K), "A\x82\x61" "B" K);
+    EXPECT_EQ(UpperCaseLocale("a\x82\x61"
+                              "b" K),
+              "A\x82\x61"
+              "B" K);
     const std::string original = "abc";
     UpperCaseLocale(original);
     EXPECT_EQ(original, "abc");
@@ -345,13 +353,14 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         OtherFormsRow{"DriveWithSpace", "C:\\My Files\\a b.txt", L"C:\\My Files\\a b.txt",
                       "file:///C:/My%20Files/a%20b.txt", "C:/My Files/a b.txt", "/mnt/c/My Files/a b.txt",
-                      "/c/My Files/a b.txt", "\"C:\\\\My Files\\\\a b.txt\"", L"\"C:\\\\My Files\\\\a b.txt\"",
-                      "\"C:\\My Files\\a b.txt\"", "My Files/a b.txt", "[a b.txt](file:///C:/My%20Files/a%20b.txt)"},
+                      "/c/My Files/a b.txt", "\"C:\\\\My Files\\\\a b.txt\"",
+                      L"\"C:\\\\My Files\\\\a b.txt\"", "\"C:\\My Files\\a b.txt\"", "My Files/a b.txt",
+                      "[a b.txt](file:///C:/My%20Files/a%20b.txt)"},
         // An ampersand alone needs the quotes on a command line.
         OtherFormsRow{"Reserved", "C:\\R&D\\x#1%.txt", L"C:\\R&D\\x#1%.txt", "file:///C:/R%26D/x%231%25.txt",
-                      "C:/R&D/x#1%.txt", "/mnt/c/R&D/x#1%.txt", "/c/R&D/x#1%.txt", "\"C:\\\\R&D\\\\x#1%.txt\"",
-                      L"\"C:\\\\R&D\\\\x#1%.txt\"", "\"C:\\R&D\\x#1%.txt\"", "R&D/x#1%.txt",
-                      "[x#1%.txt](file:///C:/R%26D/x%231%25.txt)"},
+                      "C:/R&D/x#1%.txt", "/mnt/c/R&D/x#1%.txt", "/c/R&D/x#1%.txt",
+                      "\"C:\\\\R&D\\\\x#1%.txt\"", L"\"C:\\\\R&D\\\\x#1%.txt\"", "\"C:\\R&D\\x#1%.txt\"",
+                      "R&D/x#1%.txt", "[x#1%.txt](file:///C:/R%26D/x%231%25.txt)"},
         // No file name may hold '*': the other characters Markdown reads as markup.
         OtherFormsRow{"MarkupInName", "C:\\W\\[draft]_v`2 & co.md", L"C:\\W\\[draft]_v`2 & co.md",
                       "file:///C:/W/%5Bdraft%5D_v%602%20%26%20co.md", "C:/W/[draft]_v`2 & co.md",
@@ -362,9 +371,9 @@ INSTANTIATE_TEST_SUITE_P(
         OtherFormsRow{"DriveRoot", "C:\\", L"C:\\", "file:///C:/", "C:/", "/mnt/c/", "/c/", "\"C:\\\\\"",
                       L"\"C:\\\\\"", "C:\\", "", "[C:\\\\](file:///C:/)"},
         OtherFormsRow{"Folder", "D:\\Projects\\src", L"D:\\Projects\\src", "file:///D:/Projects/src",
-                      "D:/Projects/src", "/mnt/d/Projects/src", "/d/Projects/src", "\"D:\\\\Projects\\\\src\"",
-                      L"\"D:\\\\Projects\\\\src\"", "D:\\Projects\\src", "Projects/src",
-                      "[src](file:///D:/Projects/src)"},
+                      "D:/Projects/src", "/mnt/d/Projects/src", "/d/Projects/src",
+                      "\"D:\\\\Projects\\\\src\"", L"\"D:\\\\Projects\\\\src\"", "D:\\Projects\\src",
+                      "Projects/src", "[src](file:///D:/Projects/src)"},
         // The code page lacks the e-acute: its bytes hold a '?'. 共有 is 0x8B 0xA4 0x97 0x4C.
         OtherFormsRow{"Share", "\\\\fileserv\\\x8B\xA4\x97\x4C share\\caf?.txt",
                       L"\\\\fileserv\\\u5171\u6709 share\\caf\u00E9.txt",
@@ -390,24 +399,27 @@ INSTANTIATE_TEST_SUITE_P(
                       "//WSL$/Ubuntu", "/", "", "\"\\\\\\\\WSL$\\\\Ubuntu\"", L"\"\\\\\\\\WSL$\\\\Ubuntu\"",
                       "\\\\WSL$\\Ubuntu", "WSL$/Ubuntu", "[Ubuntu](file://WSL%24/Ubuntu/)"},
         // WebDAV folders (SharePoint, OneDrive for work): the web address opens them for everyone.
-        OtherFormsRow{"WebDavSsl", "\\\\host@SSL\\DavWWWRoot\\s\\a b.docx", L"\\\\host@SSL\\DavWWWRoot\\s\\a b.docx",
-                      "https://host/s/a%20b.docx", "//host@SSL/DavWWWRoot/s/a b.docx", "", "",
+        OtherFormsRow{"WebDavSsl", "\\\\host@SSL\\DavWWWRoot\\s\\a b.docx",
+                      L"\\\\host@SSL\\DavWWWRoot\\s\\a b.docx", "https://host/s/a%20b.docx",
+                      "//host@SSL/DavWWWRoot/s/a b.docx", "", "",
                       "\"\\\\\\\\host@SSL\\\\DavWWWRoot\\\\s\\\\a b.docx\"",
                       L"\"\\\\\\\\host@SSL\\\\DavWWWRoot\\\\s\\\\a b.docx\"",
-                      "\"\\\\host@SSL\\DavWWWRoot\\s\\a b.docx\"", "s/a b.docx", "[a b.docx](https://host/s/a%20b.docx)"},
-        OtherFormsRow{"WebDavSslNoRoot", "\\\\host@SSL\\s\\x.txt", L"\\\\host@SSL\\s\\x.txt", "https://host/s/x.txt",
-                      "//host@SSL/s/x.txt", "", "", "\"\\\\\\\\host@SSL\\\\s\\\\x.txt\"",
-                      L"\"\\\\\\\\host@SSL\\\\s\\\\x.txt\"", "\\\\host@SSL\\s\\x.txt", "s/x.txt",
-                      "[x.txt](https://host/s/x.txt)"},
-        OtherFormsRow{"WebDavPort", "\\\\host@SSL@8443\\DavWWWRoot\\x.txt", L"\\\\host@SSL@8443\\DavWWWRoot\\x.txt",
-                      "https://host:8443/x.txt", "//host@SSL@8443/DavWWWRoot/x.txt", "", "",
-                      "\"\\\\\\\\host@SSL@8443\\\\DavWWWRoot\\\\x.txt\"",
-                      L"\"\\\\\\\\host@SSL@8443\\\\DavWWWRoot\\\\x.txt\"", "\\\\host@SSL@8443\\DavWWWRoot\\x.txt",
-                      "DavWWWRoot/x.txt", "[x.txt](https://host:8443/x.txt)"},
-        OtherFormsRow{"WebDavHttp", "\\\\host\\DavWWWRoot\\x.txt", L"\\\\host\\DavWWWRoot\\x.txt", "http://host/x.txt",
-                      "//host/DavWWWRoot/x.txt", "", "", "\"\\\\\\\\host\\\\DavWWWRoot\\\\x.txt\"",
-                      L"\"\\\\\\\\host\\\\DavWWWRoot\\\\x.txt\"", "\\\\host\\DavWWWRoot\\x.txt", "DavWWWRoot/x.txt",
-                      "[x.txt](http://host/x.txt)"},
+                      "\"\\\\host@SSL\\DavWWWRoot\\s\\a b.docx\"", "s/a b.docx",
+                      "[a b.docx](https://host/s/a%20b.docx)"},
+        OtherFormsRow{"WebDavSslNoRoot", "\\\\host@SSL\\s\\x.txt", L"\\\\host@SSL\\s\\x.txt",
+                      "https://host/s/x.txt", "//host@SSL/s/x.txt", "", "",
+                      "\"\\\\\\\\host@SSL\\\\s\\\\x.txt\"", L"\"\\\\\\\\host@SSL\\\\s\\\\x.txt\"",
+                      "\\\\host@SSL\\s\\x.txt", "s/x.txt", "[x.txt](https://host/s/x.txt)"},
+        OtherFormsRow{
+            "WebDavPort", "\\\\host@SSL@8443\\DavWWWRoot\\x.txt", L"\\\\host@SSL@8443\\DavWWWRoot\\x.txt",
+            "https://host:8443/x.txt", "//host@SSL@8443/DavWWWRoot/x.txt", "", "",
+            "\"\\\\\\\\host@SSL@8443\\\\DavWWWRoot\\\\x.txt\"",
+            L"\"\\\\\\\\host@SSL@8443\\\\DavWWWRoot\\\\x.txt\"", "\\\\host@SSL@8443\\DavWWWRoot\\x.txt",
+            "DavWWWRoot/x.txt", "[x.txt](https://host:8443/x.txt)"},
+        OtherFormsRow{"WebDavHttp", "\\\\host\\DavWWWRoot\\x.txt", L"\\\\host\\DavWWWRoot\\x.txt",
+                      "http://host/x.txt", "//host/DavWWWRoot/x.txt", "", "",
+                      "\"\\\\\\\\host\\\\DavWWWRoot\\\\x.txt\"", L"\"\\\\\\\\host\\\\DavWWWRoot\\\\x.txt\"",
+                      "\\\\host\\DavWWWRoot\\x.txt", "DavWWWRoot/x.txt", "[x.txt](http://host/x.txt)"},
         // 表 is 0x95 0x5C: its trail byte stays, only the delimiters change, and none is escaped.
         OtherFormsRow{"TrailByte5C", "C:\\\x95\x5C\\\x95\x5C.txt", L"C:\\\u8868\\\u8868.txt",
                       "file:///C:/%E8%A1%A8/%E8%A1%A8.txt", "C:/\x95\x5C/\x95\x5C.txt",
@@ -448,7 +460,8 @@ TEST(HtmlClipboard, OffsetsFrameTheAnchor) {
         const std::string html = HtmlClipboardText(anchor);
         auto field = [&](const char* name) {
             const size_t at = html.find(name);
-            return at == std::string::npos ? std::string::npos : std::stoul(html.substr(at + std::strlen(name), 10));
+            return at == std::string::npos ? std::string::npos
+                                           : std::stoul(html.substr(at + std::strlen(name), 10));
         };
         ASSERT_EQ(html.rfind("Version:0.9\r\nStartHTML:", 0), 0u) << html;
         const size_t start = field("StartHTML:"), end = field("EndHTML:"), from = field("StartFragment:"),
@@ -473,15 +486,16 @@ TEST(WorkTrees, DepthBelowTheRoot) {
     EXPECT_EQ(trees.Depth(L"C:\\repo\\src\\app\\Main.cpp"), 3);
     EXPECT_EQ(trees.Depth(L"C:\\repo\\src\\app\\Other.cpp"), 3);
     EXPECT_EQ(trees.Depth(L"C:\\repo\\docs"), 1);
-    EXPECT_EQ(trees.Depth(L"C:\\repo"), 0);             // the root itself
-    EXPECT_EQ(trees.Depth(L"C:\\repo\\wt\\a.txt"), 1);  // a worktree's .git is a file
+    EXPECT_EQ(trees.Depth(L"C:\\repo"), 0);            // the root itself
+    EXPECT_EQ(trees.Depth(L"C:\\repo\\wt\\a.txt"), 1); // a worktree's .git is a file
     EXPECT_EQ(trees.Depth(L"C:\\elsewhere\\a.txt"), -1);
     EXPECT_EQ(trees.Depth(L"\\\\srv\\s\\d\\a.txt"), 2);
     EXPECT_EQ(trees.Depth(L"\\\\srv\\t\\a.txt"), -1);
     EXPECT_TRUE(trees.HasRelativePath(L"C:\\repo\\docs"));
     EXPECT_FALSE(trees.HasRelativePath(L"C:\\repo\\wt"));
     EXPECT_FALSE(trees.HasRelativePath(L"C:\\elsewhere\\b.txt"));
-    EXPECT_EQ(std::count(asked.begin(), asked.end(), L"C:\\elsewhere\\b.txt"), 0) << "outside: the item is not asked";
+    EXPECT_EQ(std::count(asked.begin(), asked.end(), L"C:\\elsewhere\\b.txt"), 0)
+        << "outside: the item is not asked";
     // Each item once, each folder once: app and src were known from the first item on.
     EXPECT_EQ(std::count(asked.begin(), asked.end(), L"C:\\repo\\src\\app"), 1);
     EXPECT_EQ(std::count(asked.begin(), asked.end(), L"C:\\"), 1);

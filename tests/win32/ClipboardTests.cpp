@@ -64,7 +64,8 @@ TEST(PutClipboardText, LinkLandsBesideItsTextOrNeither) {
     ASSERT_TRUE(TestSupport::WriteClipboard("sentinel"));
     HANDLE opened = CreateEventA(nullptr, TRUE, FALSE, nullptr);
     std::thread holder([opened] {
-        HWND owner = CreateWindowExA(0, "STATIC", "holder", 0, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
+        HWND owner =
+            CreateWindowExA(0, "STATIC", "holder", 0, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
         const bool held = OpenClipboard(owner);
         SetEvent(opened);
         Sleep(1500);

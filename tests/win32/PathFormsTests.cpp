@@ -25,7 +25,8 @@ std::string LongBase(const ScratchDir& dir) {
 }
 
 bool MakeFile(const std::string& path) {
-    HANDLE f = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE f =
+        CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (f == INVALID_HANDLE_VALUE) return false;
     CloseHandle(f);
     return true;
@@ -38,7 +39,8 @@ std::string ShortFormW(const std::string& asciiPath) {
     DWORD n = GetShortPathNameW(w.c_str(), buffer, 1024);
     if (n == 0 || n >= 1024) return std::string();
     std::string out;
-    for (DWORD i = 0; i < n; ++i) out += static_cast<char>(buffer[i]);
+    for (DWORD i = 0; i < n; ++i)
+        out += static_cast<char>(buffer[i]);
     return out;
 }
 
@@ -169,7 +171,8 @@ TEST(PathForms, VolumeWithoutShortNamesStillCopiesExactly) {
     ASSERT_TRUE(MakeFile(dir.Path() + "\\cafe au lait.txt"));
     TText t;
     {
-        TestSupport::ImportPatch noShortNames("kernel32.dll", "GetShortPathNameW", &TestSupport::LongNameAsShortName);
+        TestSupport::ImportPatch noShortNames("kernel32.dll", "GetShortPathNameW",
+                                              &TestSupport::LongNameAsShortName);
         ASSERT_TRUE(noShortNames.Installed());
         t = PathText(ToLongPath(accent));
     }
