@@ -90,7 +90,7 @@ TClip MoreFormListText(uint32_t Id, const std::vector<TText>& Args, TLongPathFn 
                        const TItemQuestions& Ask) {
     const TMoreForm* form = nullptr;
     for (size_t i = 0; i < MoreFormCount; ++i)
-        if (MoreForms[i].ListId == Id) form = &MoreForms[i];
+        if (MoreForms[i].ListId && MoreForms[i].ListId == Id) form = &MoreForms[i];
     if (!form) return TClip();
     std::vector<TItem> items;
     std::vector<TText> lines;

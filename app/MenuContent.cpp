@@ -91,25 +91,29 @@ using TOffer = TListOffer;
 
 } // namespace
 
+// Each form is a row: its item (Id) for one item sent, its list (ListId) for several, or both; the
+// items and the lists each keep the order of the rows.
 const TMoreForm MoreForms[] = {
-    {IDM_UNC_PATH, IDM_LIST_UNC_PATHS, &TFace::ListUncPaths, &TOffer::Unc, UncForm, UncLine,
-     TMoreForm::jnLines, nullptr, nullptr, nullptr, true, false},
-    {IDM_FILE_URI, IDM_LIST_FILE_URIS, &TFace::ListFileUris, nullptr, UriOf, UriOf, TMoreForm::jnLines,
-     nullptr, nullptr, nullptr, true, false},
-    {IDM_SLASH_PATH, IDM_LIST_SLASH_PATHS, &TFace::ListSlashPaths, nullptr, SlashOf, SlashOf,
-     TMoreForm::jnLines, nullptr, nullptr, nullptr, false, false},
-    {IDM_WSL_PATH, IDM_LIST_WSL_PATHS, &TFace::ListWslPaths, &TOffer::Wsl, WslOf, WslOf, TMoreForm::jnLines,
-     nullptr, nullptr, nullptr, false, false},
-    {IDM_GIT_BASH_PATH, IDM_LIST_COMMAND_LINE, &TFace::ListCommandLine, nullptr, GitBashOf, ArgumentOf,
-     TMoreForm::jnCommandLine, nullptr, nullptr, nullptr, false, false},
-    {IDM_STRING_LITERAL, IDM_LIST_JSON_ARRAY, &TFace::ListJsonArray, nullptr, LiteralOf, LongOf,
-     TMoreForm::jnJsonArray, nullptr, nullptr, nullptr, false, false},
-    {IDM_REPO_PATH, IDM_LIST_REPO_PATHS, &TFace::ListRepoPaths, &TOffer::Repo, RepoOf, RepoOf,
-     TMoreForm::jnLines, nullptr, nullptr, nullptr, false, true},
-    {IDM_MARKDOWN_LINK, IDM_LIST_MARKDOWN_LINKS, &TFace::ListMarkdownLinks, nullptr, MarkdownOf,
-     MarkdownLineOf, TMoreForm::jnLines, nullptr, nullptr, nullptr, true, false},
-    {IDM_LINK, IDM_LIST_LINKS, &TFace::ListLinks, nullptr, LinkOf, LinkOf, TMoreForm::jnLines, AnchorOf,
-     &TFace::LinkPrefix, LinkNameOf, true, false},
+    {IDM_UNC_PATH, UncForm, IDM_LIST_UNC_PATHS, &TFace::ListUncPaths, &TOffer::Unc, UncLine,
+     TMoreForm::jnLines, true, false},
+    {IDM_FILE_URI, UriOf, IDM_LIST_FILE_URIS, &TFace::ListFileUris, nullptr, UriOf, TMoreForm::jnLines, true,
+     false},
+    {IDM_SLASH_PATH, SlashOf, IDM_LIST_SLASH_PATHS, &TFace::ListSlashPaths, nullptr, SlashOf,
+     TMoreForm::jnLines, false, false},
+    {IDM_WSL_PATH, WslOf, IDM_LIST_WSL_PATHS, &TFace::ListWslPaths, &TOffer::Wsl, WslOf, TMoreForm::jnLines,
+     false, false},
+    {IDM_GIT_BASH_PATH, GitBashOf},
+    {0, nullptr, IDM_LIST_COMMAND_LINE, &TFace::ListCommandLine, nullptr, ArgumentOf,
+     TMoreForm::jnCommandLine, false, false},
+    {IDM_STRING_LITERAL, LiteralOf},
+    {0, nullptr, IDM_LIST_JSON_ARRAY, &TFace::ListJsonArray, nullptr, LongOf, TMoreForm::jnJsonArray, false,
+     false},
+    {IDM_REPO_PATH, RepoOf, IDM_LIST_REPO_PATHS, &TFace::ListRepoPaths, &TOffer::Repo, RepoOf,
+     TMoreForm::jnLines, false, true},
+    {IDM_MARKDOWN_LINK, MarkdownOf, IDM_LIST_MARKDOWN_LINKS, &TFace::ListMarkdownLinks, nullptr,
+     MarkdownLineOf, TMoreForm::jnLines, true, false},
+    {IDM_LINK, LinkOf, IDM_LIST_LINKS, &TFace::ListLinks, nullptr, LinkOf, TMoreForm::jnLines, true, false,
+     AnchorOf, &TFace::LinkPrefix, LinkNameOf},
 };
 const size_t MoreFormCount = sizeof MoreForms / sizeof MoreForms[0];
 
@@ -127,13 +131,14 @@ std::vector<TMenuEntry> MoreFormEntries(int ArgCount, const Texts::TFace& Face, 
     };
     if (ArgCount >= 2) {
         for (const TMoreForm& f : MoreForms)
-            if (!f.OfferedIf || Offer.*f.OfferedIf) item(f.ListId, Face.*f.ListCaption, TText());
+            if (f.ListId && (!f.OfferedIf || Offer.*f.OfferedIf))
+                item(f.ListId, Face.*f.ListCaption, TText());
         return menu;
     }
     if (TargetLongPath.Wide.empty()) return menu;
     const TItem target = TargetItem();
     for (const TMoreForm& f : MoreForms) {
-        if (f.Form(target).Wide.empty()) continue;
+        if (!f.Id || f.Form(target).Wide.empty()) continue;
         item(f.Id, std::string(Face.NumberSeparator) + (f.Prefix ? Face.*f.Prefix : ""),
              f.Shown ? f.Shown(target) : f.Form(target));
     }
@@ -213,8 +218,8 @@ TClip CommandText(uint32_t Id, TListTextFn ListText) {
         return TargetShortPath;
     }
     for (const TMoreForm& f : MoreForms) {
-        if (Id == f.ListId) return ListText ? ListText(Id) : TClip();
-        if (Id != f.Id) continue;
+        if (f.ListId && Id == f.ListId) return ListText ? ListText(Id) : TClip();
+        if (!f.Id || Id != f.Id) continue;
         const TItem target = TargetItem();
         TClip clip = f.Form(target);
         if (f.Anchor && !clip.Wide.empty()) clip.Html = TinyUtils::HtmlClipboardText(f.Anchor(target));

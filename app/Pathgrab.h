@@ -109,26 +109,27 @@ struct TItem {
     int RepoDepth; // levels below the root of its Git work tree; -1 outside every one
 };
 
-// One form of the submenu of more forms: its item for one item sent, its list for several.
+// One form of the submenu of more forms: its item for one item sent, its list for several, or both.
 struct TMoreForm {
-    uint32_t Id, ListId;
-    const char* Texts::TFace::*ListCaption;
-    // The list is offered only where this is true of the items; null: always.
-    bool TListOffer::*OfferedIf;
-    // The item's form; an empty one is not offered.
-    TText (*Form)(const TItem& Item);
-    // An item's line in the list; an empty one is left out.
-    TText (*Line)(const TItem& Item);
-    // How the sorted lines make the list.
-    enum TJoin { jnLines, jnCommandLine, jnJsonArray } Join;
+    // The item's command (0: none) and its form; an empty form is not offered.
+    uint32_t Id = 0;
+    TText (*Form)(const TItem& Item) = nullptr;
+    // The list's command (0: none) and caption; the list is offered only where OfferedIf is true of the
+    // items (null: always).
+    uint32_t ListId = 0;
+    const char* Texts::TFace::*ListCaption = nullptr;
+    bool TListOffer::*OfferedIf = nullptr;
+    // An item's line in the list (an empty one is left out), and how the sorted lines make the list.
+    TText (*Line)(const TItem& Item) = nullptr;
+    enum TJoin { jnLines, jnCommandLine, jnJsonArray } Join = jnLines;
+    // What the list's lines need to know beyond the long path, each a question to the file system.
+    bool WantsUnc = false, WantsRepo = false;
     // A link: the anchor that the HTML of the item or of each line holds; else null.
-    std::string (*Anchor)(const TItem& Item);
+    std::string (*Anchor)(const TItem& Item) = nullptr;
     // Before the shown form in the caption (null: nothing), and what the caption shows in place of the
     // form (null: the form).
-    const char* Texts::TFace::*Prefix;
-    TText (*Shown)(const TItem& Item);
-    // What the list's lines need to know beyond the long path, each a question to the file system.
-    bool WantsUnc, WantsRepo;
+    const char* Texts::TFace::*Prefix = nullptr;
+    TText (*Shown)(const TItem& Item) = nullptr;
 };
 
 // Every form of the submenu, in its order.
