@@ -93,7 +93,7 @@ int Child(int rounds) {
 
     struct Step {
         std::vector<double> times;
-    } product, floor, byIndex, toLong, getLong, computing;
+    } product, floor, byIndex, toLong, getLong, computing, offer;
     int failures = 0;
     auto check = [&](const char* name, const std::string& want) {
         if (Bench::ReadClipboard() != want) {
@@ -101,12 +101,18 @@ int Child(int rounds) {
             std::printf("ListBench: %s wrote the wrong clipboard text\n", name);
         }
     };
+    // What the menu of several items asks before it opens: each drive's type, whether a WSL path or a
+    // Git work tree is among them (each folder asked once, in the process's first call).
+    const std::vector<std::wstring> wideArgs = Runtime::WideParamStrs();
+    const double offerStart = Bench::NowMs();
+    const Pathgrab::TListOffer firstOffer = Pathgrab::ListOfferOf(wideArgs);
+    const double firstOfferMs = Bench::NowMs() - offerStart;
     const int warmup = 1;
     for (int round = 0; round < warmup + rounds; ++round) {
         const bool keep = round >= warmup;
         // Each round in the other order, so that neither side always runs first.
-        for (int k = 0; k < 6; ++k) {
-            const int step = round % 2 ? 5 - k : k;
+        for (int k = 0; k < 7; ++k) {
+            const int step = round % 2 ? 6 - k : k;
             Bench::WriteClipboard("-");
             double t0 = Bench::NowMs(), t1 = 0;
             switch (step) {
@@ -158,6 +164,12 @@ int Child(int rounds) {
                 if (keep && !text.Wide.empty()) computing.times.push_back(t1 - t0);
                 break;
             }
+            case 6: {
+                const Pathgrab::TListOffer o = Pathgrab::ListOfferOf(wideArgs);
+                t1 = Bench::NowMs();
+                if (keep && o.Wsl == firstOffer.Wsl) offer.times.push_back(t1 - t0);
+                break;
+            }
             }
         }
     }
@@ -167,6 +179,9 @@ int Child(int rounds) {
     Bench::PrintRow({"  attribution: ToLongPath x N / GetLongPathNameA x N", toLong.times, getLong.times, ""});
     Bench::PrintRow({"  attribution: reading, quoting, sort, text without file system / floor", computing.times,
                      floor.times, ""});
+    Bench::PrintRow({"  menu offer before the popup (drives, WSL, work trees) / floor", offer.times, floor.times, ""});
+    std::printf("ListBench: the process's first menu offer took %.2f ms (work tree %s)\n", firstOfferMs,
+                firstOffer.Repo ? "found" : "none");
     if (failures) std::printf("ListBench: %d runs failed their check\n", failures);
     DestroyWindow(wnd);
     return failures ? 1 : 0;

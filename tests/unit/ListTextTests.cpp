@@ -65,7 +65,8 @@ TEST(ListText, MoreFormLists) {
     EXPECT_EQ(list(Pathgrab::IDM_LIST_SLASH_PATHS).Bytes,
               "Z:/b.txt\r\n//srv/s/c d.txt\r\nC:/My Files/a.txt\r\n");
     EXPECT_EQ(list(Pathgrab::IDM_LIST_WSL_PATHS).Wide, L"/mnt/z/b.txt\r\n/mnt/c/My Files/a.txt\r\n");
-    // One line, quoted where a space is, and no line end; the JSON array of the sorted paths.
+    // One line, quoted where a space is, and no line end; the JSON array of the sorted paths, as Python's
+    // json.dumps(paths, ensure_ascii=False) writes it.
     EXPECT_EQ(list(Pathgrab::IDM_LIST_COMMAND_LINE).Bytes,
               "Z:\\b.txt \"\\\\srv\\s\\c d.txt\" \"C:\\My Files\\a.txt\"");
     EXPECT_EQ(list(Pathgrab::IDM_LIST_JSON_ARRAY).Wide,
