@@ -123,13 +123,13 @@ TItem TargetItem() {
     return {TargetLongPath, TargetUncPath, TargetRepoDepth};
 }
 
-std::vector<TMenuEntry> MoreFormEntries(int ArgCount, const Texts::TFace& Face, TListOffer Offer) {
+std::vector<TMenuEntry> MoreFormEntries(bool Several, const Texts::TFace& Face, TListOffer Offer) {
     std::vector<TMenuEntry> menu;
     int n = 0;
     auto item = [&](uint32_t id, const std::string& fixed, const TText& form) {
         menu.push_back({id, Numbered(++n) + fixed, Doubled(form), false});
     };
-    if (ArgCount >= 2) {
+    if (Several) {
         for (const TMoreForm& f : MoreForms)
             if (f.ListId && (!f.OfferedIf || Offer.*f.OfferedIf))
                 item(f.ListId, Face.*f.ListCaption, TText());
@@ -180,7 +180,7 @@ std::vector<TMenuEntry> MenuEntries(int ArgCount, bool TargetIsFolder, const Tex
         separator();
         formItem(IDM_SHORT_PATH, ++n, Doubled(TargetShortPath));
     }
-    std::vector<TMenuEntry> more = MoreFormEntries(ArgCount, Face, Offer);
+    std::vector<TMenuEntry> more = MoreFormEntries(ArgCount >= 2, Face, Offer);
     if (!more.empty()) {
         separator();
         menu.push_back({0, Numbered(ArgCount >= 2 ? 5 : ++n) + Face.NumberSeparator + Face.MoreForms, TText(),

@@ -83,6 +83,14 @@ TEST(ListText, MoreFormLists) {
               std::string::npos)
         << links.Html;
     EXPECT_TRUE(list(Pathgrab::IDM_LIST_FILE_URIS).Html.empty());
+    // A UNC name over the path limit is unreadable: that item is left out of the UNC list.
+    auto over = [](const TinyUtils::TText& p) {
+        return p.Bytes[0] == 'Z' ? TestText("\\\\fs\\" + std::string(250, 's') + "\\b.txt")
+                                 : TinyUtils::TText();
+    };
+    EXPECT_EQ(
+        Pathgrab::MoreFormListText(Pathgrab::IDM_LIST_UNC_PATHS, args, FakeLongPath, {over, depth}).Bytes,
+        "\\\\srv\\s\\c d.txt\r\nC:\\My Files\\a.txt\r\n");
     EXPECT_EQ(Pathgrab::MoreFormListText(Pathgrab::IDM_LIST_JSON_ARRAY, {}, FakeLongPath, {unc, depth}).Wide,
               L"");
 }

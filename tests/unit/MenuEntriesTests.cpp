@@ -292,7 +292,7 @@ TEST(MenuEntries, MoreFormsOfANetworkDriveItem) {
              // "[ リンク ] " and the name the link reads as.
              Form(IDM_LINK, 8, "\x8c\xa9\x90\xcf \x8f\x91.txt", Colon + "[ \x83\x8a\x83\x93\x83N ] ")}));
     // A UNC name over the path limit is unreadable: no UNC item, the drive path's URI instead.
-    Pathgrab::TargetUncPath = TestText("\\\\fs\\" + std::string(252, 's') + "\\b.txt");
+    Pathgrab::TargetUncPath = TestText("\\\\fs\\" + std::string(250, 's') + "\\b.txt"); // 261 characters
     got = Pathgrab::MenuEntries(1, false, Pathgrab::FaceFor(0x0411));
     EXPECT_EQ(got[10].Submenu[0].Id, IDM_FILE_URI);
     // A UNC name that is the long path itself (a share sent as such) is not offered twice.

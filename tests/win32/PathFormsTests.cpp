@@ -242,6 +242,17 @@ TEST_F(NetworkDrive, UncItemAndList) {
     EXPECT_EQ(queries, 2) << "only the network drive's paths are asked";
 }
 
+// The lists' offer asks every item: a network drive anywhere among others, a lower-case drive letter, a
+// WSL share among other shares.
+TEST_F(NetworkDrive, ListOfferAsksEveryItem) {
+    EXPECT_TRUE(Pathgrab::ListOfferOf({L"Z:\\b.txt", L"C:\\a.txt"}).Unc);
+    EXPECT_TRUE(Pathgrab::ListOfferOf({L"C:\\a.txt", L"z:\\b.txt"}).Unc);
+    EXPECT_FALSE(Pathgrab::ListOfferOf({L"C:\\a.txt", L"\\\\srv\\s\\b.txt"}).Unc);
+    EXPECT_TRUE(Pathgrab::ListOfferOf({L"\\\\srv\\s\\b.txt", L"\\\\wsl$\\Ubuntu\\a"}).Wsl);
+    EXPECT_EQ(Pathgrab::UncText({std::string(), L"z:\\a.txt"}).Wide,
+              L"\\\\fileserv\\\u5171\u6709 share\\a.txt");
+}
+
 namespace {
 int attributeReads = 0;
 DWORD WINAPI CountedAttributes(LPCWSTR Path) {
