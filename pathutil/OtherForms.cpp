@@ -3,7 +3,6 @@
 #include "TinyUtils.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <cstring>
 #include <type_traits>
 #include <vector>
@@ -209,40 +208,33 @@ TText GitBashPath(const TText& Path) {
 
 namespace {
 
-template <typename Str> void AppendAscii(Str& Out, const char* Ascii) {
-    for (; *Ascii; ++Ascii)
-        Out += typename Str::value_type(*Ascii);
-}
-
-// A JSON string: quotes and backslashes escaped, control characters as their short or \u escapes; every
-// other character as it is. A trail byte with a backslash's value is half of a character, never escaped.
-template <typename Str> Str JsonStringOf(const Str& S) {
-    Str out(1, '"');
+// S with a backslash before each of the ASCII characters of Set; a trail byte of a character's value is
+// half of a character, never escaped. In a JSON string (Json) the control characters, which no file name
+// holds, are written as \u escapes (Python's json writes \b \t \n \f \r for five of them).
+template <typename Str> Str BackslashedBefore(const Str& S, const char* Set, bool Json = false) {
+    static const char hex[] = "0123456789abcdef", named[] = "btn\0fr";
+    Str out;
     for (size_t i = 0; i < S.size(); ++i) {
         const auto c = S[i];
+        const unsigned u = static_cast<unsigned>(c);
         if (IsLead(S, i)) {
             out += c;
             out += S[++i];
-        } else if (c == '"' || c == '\\') {
-            out += '\\';
-            out += c;
-        } else if (static_cast<unsigned>(c) < 0x20) {
-            static const char* const named[] = {"\\b", "\\t", "\\n", nullptr, "\\f", "\\r"};
-            const unsigned u = static_cast<unsigned>(c);
-            if (u >= 8 && u <= 13 && named[u - 8]) {
-                AppendAscii(out, named[u - 8]);
-            } else {
-                char hex[8];
-                static const char digits[] = "0123456789abcdef";
-                hex[0] = '\\', hex[1] = 'u', hex[2] = '0', hex[3] = '0', hex[4] = digits[u >> 4],
-                hex[5] = digits[u & 15], hex[6] = '\0';
-                AppendAscii(out, hex);
-            }
-        } else {
-            out += c;
+            continue;
         }
+        if (Json && u < 0x20) {
+            out += '\\';
+            if (u >= 8 && u <= 13 && named[u - 8]) {
+                out += typename Str::value_type(named[u - 8]);
+            } else {
+                for (const char h : {'u', '0', '0', hex[u >> 4], hex[u & 15]})
+                    out += typename Str::value_type(h);
+            }
+            continue;
+        }
+        if (u > 0 && u < 0x80 && std::strchr(Set, static_cast<char>(c))) out += '\\';
+        out += c;
     }
-    out += '"';
     return out;
 }
 
@@ -254,55 +246,46 @@ template <typename Str> bool NeedsQuotes(const Str& S) {
     return false;
 }
 
-// Where each delimiter backslash stands, from the front: a trail byte of the same value is no delimiter,
-// and only a scan from the front knows which bytes are trail bytes.
-template <typename Str> std::vector<size_t> DelimitersOf(const Str& S) {
-    std::vector<size_t> at;
+// Calls At(i) for each delimiter backslash at index i, from the front: a trail byte of the same value is
+// no delimiter, and only a scan from the front knows which bytes are trail bytes.
+template <typename Str, typename Use> void EachDelimiter(const Str& S, Use At) {
     for (size_t i = 0; i < S.size(); ++i) {
         if (IsLead(S, i))
             ++i;
         else if (S[i] == '\\')
-            at.push_back(i);
+            At(i);
     }
-    return at;
 }
 
 template <typename Str> Str ArgumentQuoted(const Str& S) {
     // Backslashes before the closing quote would escape it: doubled, they read back as themselves.
-    const std::vector<size_t> at = DelimitersOf(S);
-    size_t trailing = 0;
-    while (trailing < at.size() && at[at.size() - 1 - trailing] == S.size() - 1 - trailing)
-        ++trailing;
+    size_t trailing = 0, last = 0;
+    EachDelimiter(S, [&](size_t i) {
+        trailing = i == last + 1 && trailing ? trailing + 1 : 1;
+        last = i;
+    });
+    if (last + 1 != S.size()) trailing = 0;
     return Str(1, '"') + S + Str(trailing, '\\') + Str(1, '"');
 }
 
 // The last Levels names of a path, joined by slashes.
 template <typename Str> Str TailOf(const Str& S, int Levels) {
-    const std::vector<size_t> at = DelimitersOf(S);
-    if (at.size() < static_cast<size_t>(Levels)) return Str();
-    return Slashed(S.substr(at[at.size() - static_cast<size_t>(Levels)] + 1));
-}
-
-// The characters that would end a link's text or change how it reads, each behind a backslash.
-template <typename Str> Str MarkdownTextOf(const Str& S) {
-    Str out;
-    for (size_t i = 0; i < S.size(); ++i) {
-        const auto c = S[i];
-        if (IsLead(S, i)) {
-            out += c;
-            out += S[++i];
-            continue;
-        }
-        if (c < 0x80 && c > 0 && std::strchr("\\[]`*_<>&~", static_cast<char>(c))) out += '\\';
-        out += c;
-    }
-    return out;
+    size_t count = 0, seen = 0, from = Str::npos;
+    EachDelimiter(S, [&](size_t) { ++count; });
+    if (count < static_cast<size_t>(Levels)) return Str();
+    EachDelimiter(S, [&](size_t i) {
+        if (++seen == count - static_cast<size_t>(Levels) + 1) from = i + 1;
+    });
+    return Slashed(S.substr(from));
 }
 
 } // namespace
 
 TText StringLiteral(const TText& Path) {
-    return Each(Path, [](const auto& s) { return JsonStringOf(s); });
+    return Each(Path, [](const auto& s) {
+        using Str = std::decay_t<decltype(s)>;
+        return Str(1, '"') + BackslashedBefore(s, "\"\\", true) + Str(1, '"');
+    });
 }
 
 TText CommandLineArgument(const TText& Path) {
@@ -323,7 +306,9 @@ TText LinkName(const TText& Path) {
 
 TText MarkdownLink(const TText& Path, const TText& Uri) {
     if (Uri.Wide.empty()) return TText();
-    const TText text = Each(LinkName(Path), [](const auto& s) { return MarkdownTextOf(s); });
+    // The characters that would end the link's text or change how it reads.
+    const TText text =
+        Each(LinkName(Path), [](const auto& s) { return BackslashedBefore(s, "\\[]`*_<>&~"); });
     return {"[" + text.Bytes + "](" + Uri.Bytes + ")", L"[" + text.Wide + L"](" + Uri.Wide + L")"};
 }
 
@@ -356,17 +341,24 @@ std::string HtmlClipboardText(const std::string& Fragment) {
     static const char before[] = "<html><body><!--StartFragment-->";
     static const char after[] = "<!--EndFragment--></body></html>";
     // Ten digits each, so that the header's length does not depend on the numbers written into it.
-    const size_t header = std::strlen("Version:0.9\r\nStartHTML:0000000000\r\nEndHTML:0000000000\r\n"
-                                      "StartFragment:0000000000\r\nEndFragment:0000000000\r\n");
-    const size_t startFragment = header + std::strlen(before), endFragment = startFragment + Fragment.size();
-    const size_t endHtml = endFragment + std::strlen(after);
-    char head[160];
-    std::snprintf(
-        head, sizeof head,
-        "Version:0.9\r\nStartHTML:%010u\r\nEndHTML:%010u\r\nStartFragment:%010u\r\nEndFragment:%010u\r\n",
-        static_cast<unsigned>(header), static_cast<unsigned>(endHtml), static_cast<unsigned>(startFragment),
-        static_cast<unsigned>(endFragment));
-    return head + (before + Fragment) + after;
+    std::string html = "Version:0.9\r\nStartHTML:0000000000\r\nEndHTML:0000000000\r\n"
+                       "StartFragment:0000000000\r\nEndFragment:0000000000\r\n";
+    const size_t header = html.size(), startFragment = header + std::strlen(before),
+                 endFragment = startFragment + Fragment.size();
+    html += before + Fragment + after;
+    const struct {
+        const char* Name;
+        size_t Offset;
+    } fields[] = {{"StartHTML:", header},
+                  {"EndHTML:", html.size()},
+                  {"StartFragment:", startFragment},
+                  {"EndFragment:", endFragment}};
+    for (const auto& f : fields) {
+        size_t at = html.find(f.Name) + std::strlen(f.Name) + 10, n = f.Offset;
+        for (int digit = 0; digit < 10; ++digit, n /= 10)
+            html[--at] = static_cast<char>('0' + n % 10);
+    }
+    return html;
 }
 
 int TWorkTrees::Depth(const std::wstring& Path) {
@@ -382,8 +374,9 @@ bool TWorkTrees::HasRelativePath(const std::wstring& Path) {
 }
 
 int TWorkTrees::FolderDepth(const std::wstring& Folder) {
-    const auto known = known_.find(Folder);
-    if (known != known_.end()) return known->second;
+    // Few folders as a rule (a selection lies in one), and a path of another length is told apart at once.
+    for (const auto& known : known_)
+        if (known.first == Folder) return known.second;
     int depth = -1;
     if (holdsGit_(Folder)) {
         depth = 0;
@@ -397,7 +390,7 @@ int TWorkTrees::FolderDepth(const std::wstring& Folder) {
             depth = up < 0 ? -1 : up + 1;
         }
     }
-    known_.emplace(Folder, depth);
+    known_.emplace_back(Folder, depth);
     return depth;
 }
 

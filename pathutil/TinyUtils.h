@@ -5,7 +5,8 @@
 #include <windows.h>
 
 #include <cstdint>
-#include <map>
+#include <utility>
+#include <vector>
 #include <string>
 
 namespace TinyUtils {
@@ -148,7 +149,7 @@ class TWorkTrees {
   private:
     int FolderDepth(const std::wstring& Folder);
     THoldsGit holdsGit_;
-    std::map<std::wstring, int> known_;
+    std::vector<std::pair<std::wstring, int>> known_;
 };
 
 // What a shortcut holds of its target: the path stored in it (network paths first) and the

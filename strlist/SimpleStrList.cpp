@@ -15,8 +15,12 @@ void TSimpleStrList::Add(const std::string& S) {
     ++Count;
 }
 
+namespace {
+// At namespace scope: a function's static would need a guard, code the program can do without.
+const std::string Empty;
+} // namespace
+
 const std::string& TSimpleStrList::Get(int32_t Index) const {
-    static const std::string Empty;
     return InRange(Index) ? Items[Index] : Empty;
 }
 
