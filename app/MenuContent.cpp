@@ -31,14 +31,12 @@ namespace {
 using TinyUtils::PathCharLimit;
 
 // The UNC name where there is one that differs from the long path; the URI and the links name the
-// share then.
+// share then. One over the path limit is unreadable, as every other form there: the drive path stands.
 const TText& UncOrLong(const TItem& I) {
-    return I.Unc.Wide.empty() ? I.Long : I.Unc;
+    return I.Unc.Wide.empty() || I.Unc.Wide.size() > PathCharLimit ? I.Long : I.Unc;
 }
 TText UncForm(const TItem& I) {
-    // Over the path limit it is unreadable, as every other form there.
-    if (I.Unc.Wide == I.Long.Wide || I.Unc.Wide.size() > PathCharLimit) return TText();
-    return I.Unc;
+    return UncOrLong(I).Wide == I.Long.Wide ? TText() : I.Unc;
 }
 TText UncLine(const TItem& I) {
     return I.Unc.Wide.size() > PathCharLimit ? TText() : UncOrLong(I);

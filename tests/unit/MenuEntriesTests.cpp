@@ -295,6 +295,7 @@ TEST(MenuEntries, MoreFormsOfANetworkDriveItem) {
     Pathgrab::TargetUncPath = TestText("\\\\fs\\" + std::string(250, 's') + "\\b.txt"); // 261 characters
     got = Pathgrab::MenuEntries(1, false, Pathgrab::FaceFor(0x0411));
     EXPECT_EQ(got[10].Submenu[0].Id, IDM_FILE_URI);
+    EXPECT_EQ(got[10].Submenu[0].Form.Bytes.rfind("file:///Z:/", 0), 0u);
     // A UNC name that is the long path itself (a share sent as such) is not offered twice.
     Pathgrab::TargetLongPath = Pathgrab::TargetUncPath = TestText("\\\\fs\\a\\b.txt");
     got = Pathgrab::MenuEntries(1, false, Pathgrab::FaceFor(0x0409));
