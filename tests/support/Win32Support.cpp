@@ -598,6 +598,62 @@ DWORD WINAPI LongNameAsShortName(LPCWSTR path, LPWSTR buffer, DWORD size) {
     return n;
 }
 
+namespace {
+HANDLE silenceEnds = nullptr;
+LONG silentCalls = 0;
+decltype(&GetFileAttributesW) realAttributes = nullptr;
+decltype(&GetShortPathNameW) realShortPath = nullptr;
+decltype(&GetDriveTypeW) realDriveType = nullptr;
+
+bool OnDriveZ(LPCWSTR p) {
+    if (wcsncmp(p, L"\\\\?\\", 4) == 0 || wcsncmp(p, L"\\\\.\\", 4) == 0) p += 4;
+    return (p[0] | 0x20) == L'z' && p[1] == L':';
+}
+
+// A server's path or one on Z: waits, then fails as a server that is gone does.
+bool Silenced(LPCWSTR p) {
+    const bool server = p[0] == L'\\' && p[1] == L'\\' && p[2] != L'?' && p[2] != L'.';
+    if (!server && !OnDriveZ(p)) return false;
+    InterlockedIncrement(&silentCalls);
+    WaitForSingleObject(silenceEnds, SilentNetwork::SilenceMs);
+    SetLastError(ERROR_BAD_NETPATH);
+    return true;
+}
+
+DWORD WINAPI SilentAttributes(LPCWSTR p) {
+    return Silenced(p) ? INVALID_FILE_ATTRIBUTES : realAttributes(p);
+}
+DWORD WINAPI SilentShortPath(LPCWSTR p, LPWSTR buffer, DWORD size) {
+    return Silenced(p) ? 0 : realShortPath(p, buffer, size);
+}
+UINT WINAPI ZIsANetworkDrive(LPCWSTR root) {
+    return OnDriveZ(root) ? DRIVE_REMOTE : realDriveType(root);
+}
+} // namespace
+
+SilentNetwork::SilentNetwork()
+    : attributes_("kernel32.dll", "GetFileAttributesW", &SilentAttributes),
+      shortPath_("kernel32.dll", "GetShortPathNameW", &SilentShortPath),
+      driveType_("kernel32.dll", "GetDriveTypeW", &ZIsANetworkDrive) {
+    silenceEnds = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    silentCalls = 0;
+    realAttributes = reinterpret_cast<decltype(realAttributes)>(attributes_.Original());
+    realShortPath = reinterpret_cast<decltype(realShortPath)>(shortPath_.Original());
+    realDriveType = reinterpret_cast<decltype(realDriveType)>(driveType_.Original());
+}
+
+SilentNetwork::~SilentNetwork() {
+    // Workers left behind by the bound are still waiting: they end now, and only then do the calls go
+    // back to the system's.
+    SetEvent(silenceEnds);
+    Sleep(100);
+    CloseHandle(silenceEnds);
+}
+
+LONG SilentNetwork::Asked() const {
+    return silentCalls;
+}
+
 ScratchDir::ScratchDir() {
     char temp[MAX_PATH + 1];
     GetTempPathA(sizeof temp, temp);

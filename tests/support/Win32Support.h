@@ -210,6 +210,28 @@ class ImportPatch {
 // GetShortPathNameW as a volume without 8.3 names answers it: with the long name itself.
 DWORD WINAPI LongNameAsShortName(LPCWSTR path, LPWSTR buffer, DWORD size);
 
+// A network whose servers never answer, for the life of the object: the file-system calls of the code
+// under test (GetFileAttributesW, GetShortPathNameW) wait far longer than any bound of the program, and
+// then fail, for a server's path (\\server\...) and for a path on drive Z:, which GetDriveTypeW then
+// calls a network drive. Every other path is answered as before. The object's end answers whatever
+// still waits.
+class SilentNetwork {
+  public:
+    static constexpr DWORD SilenceMs = 20000;
+    SilentNetwork();
+    ~SilentNetwork();
+    SilentNetwork(const SilentNetwork&) = delete;
+    SilentNetwork& operator=(const SilentNetwork&) = delete;
+    bool Installed() const {
+        return attributes_.Installed() && shortPath_.Installed() && driveType_.Installed();
+    }
+    // The calls that met the silence.
+    LONG Asked() const;
+
+  private:
+    ImportPatch attributes_, shortPath_, driveType_;
+};
+
 // ---- Scratch files --------------------------------------------------------------------------------
 
 // A fresh folder under the temporary directory, removed with its contents by the object.
