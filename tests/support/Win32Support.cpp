@@ -2,6 +2,7 @@
 
 #include "ParamLines.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <utility>
@@ -134,6 +135,26 @@ std::string ShownLine(const std::string& line) {
     return ParamLines::Escaped(line.substr(0, Shown)) + "... (" + std::to_string(line.size()) + " bytes)";
 }
 
+// Wine's NtCreateUserProcess answers STATUS_INTERNAL_ERROR, which CreateProcess reports as
+// ERROR_INTERNAL_ERROR (1359), when the new Unix process ends before it has told the wineserver that it
+// runs: no code of the program has run then. On a busy machine that happens to about one start in a
+// thousand, of any program (seen with one that only returns 7). That error alone is retried, a few times.
+template <typename Create> BOOL CreateRetryingEarlyEnd(const char* call, Create create) {
+    for (int attempt = 1;; ++attempt) {
+        if (create()) return TRUE;
+        const DWORD error = GetLastError();
+        if (error != ERROR_INTERNAL_ERROR || attempt == 3) {
+            SetLastError(error);
+            return FALSE;
+        }
+        std::fprintf(stderr,
+                     "%s failed with error 1359 (the new process ended before it ran), attempt %d; "
+                     "starting it again\n",
+                     call, attempt);
+        Sleep(200);
+    }
+}
+
 void NoteFailedStart(Child& c, const char* call) {
     c.StartError = GetLastError();
     c.pi = PROCESS_INFORMATION();
@@ -155,8 +176,10 @@ Child Start(const std::string& exe, const std::string& commandLine, const std::s
     si.cb = sizeof si;
     std::vector<char> line(commandLine.begin(), commandLine.end());
     line.push_back('\0');
-    if (!CreateProcessA(exe.empty() ? nullptr : exe.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        workDir.empty() ? nullptr : workDir.c_str(), &si, &c.pi))
+    if (!CreateRetryingEarlyEnd("CreateProcessA", [&] {
+            return CreateProcessA(exe.empty() ? nullptr : exe.c_str(), line.data(), nullptr, nullptr, FALSE,
+                                  0, nullptr, workDir.empty() ? nullptr : workDir.c_str(), &si, &c.pi);
+        }))
         NoteFailedStart(c, "CreateProcessA");
     return c;
 }
@@ -174,8 +197,10 @@ Child StartWide(const std::wstring& exe, const std::wstring& commandLine) {
     si.cb = sizeof si;
     std::vector<wchar_t> line(commandLine.begin(), commandLine.end());
     line.push_back(L'\0');
-    if (!CreateProcessW(exe.empty() ? nullptr : exe.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        nullptr, &si, &c.pi))
+    if (!CreateRetryingEarlyEnd("CreateProcessW", [&] {
+            return CreateProcessW(exe.empty() ? nullptr : exe.c_str(), line.data(), nullptr, nullptr, FALSE,
+                                  0, nullptr, nullptr, &si, &c.pi);
+        }))
         NoteFailedStart(c, "CreateProcessW");
     return c;
 }
