@@ -1,37 +1,10 @@
-// Process entry, module start-up and finalisation, and the mode choice.
+// Process entry and the mode choice.
 #include "Pathgrab.h"
 #include "Texts.h"
 
 #include "Runtime.h"
-#include "TinyShell.h"
-#include "TinyShlLnk.h"
-#include "TinyUtils.h"
 
 namespace Pathgrab {
-
-namespace {
-// The link object refused an interface: end as the process would, with its own exit code.
-void EndOnInterfaceRefusal() {
-    FinalizeModules();
-    ExitProcess(TinyShlLnk::InterfaceRefusedExitCode);
-}
-} // namespace
-
-void StartModules() {
-    // Before anything can load a DLL: whatever lies beside the program (a download folder holds
-    // anything) is never loaded in place of a system DLL, by us or by the shell and COM for us.
-    TinyUtils::SearchSystemFolderOnly();
-    TinyUtils::Startup();
-    // TinyShell and TinyShlLnk start COM on their first use: a file sent needs none.
-    TinyShlLnk::SetRefusalHandler(EndOnInterfaceRefusal);
-    // SimpleStrList has nothing to start.
-}
-
-void FinalizeModules() {
-    ReleaseTargets();
-    TinyShlLnk::Shutdown();
-    TinyShell::Shutdown();
-}
 
 int WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int) {
     // A menu of ours is already up: leave it alone, show nothing, touch nothing.

@@ -59,7 +59,11 @@ void ShowPathMenu(HWND Wnd) {
     // Ctrl up: a shortcut stands for its target, read as stored (not resolved, not lengthened again).
     if (GetAsyncKeyState(VK_CONTROL) >= 0 && UpperCaseLocale(PathExt(target)) == Texts::ShortcutExt)
         target = TinyShlLnk::GetShortcutTarget(target);
-    TargetLongPath = PathText(target);
+    // A shortcut's target may lie on a server that is gone: its forms are asked within the network
+    // bound, and a form the network does not give in time is left out (the text itself stays, with '?'
+    // for what the code page lacks, as the UNC form does).
+    const TText asWritten = {StandInBytes(ToAnsi(target), {std::string(), false}), target};
+    TargetLongPath = WithinNetworkBound(target, asWritten, [target] { return PathText(target); });
     if (GetAsyncKeyState(VK_SHIFT) < 0) {
         PutClipboardText(Wnd, TargetLongPath);
         PostMessageA(Wnd, WM_DESTROY, 0, 0);
@@ -68,7 +72,7 @@ void ShowPathMenu(HWND Wnd) {
     // The forms are cut from both readings of the long path alike, so that each names what the item's
     // own form names: an 8.3 path gives 8.3 names.
     TargetFolder = Each(TargetLongPath, [](const auto& p) { return PathFolder(p); });
-    TargetShortPath = PathText(ToShortPath(target));
+    TargetShortPath = WithinNetworkBound(target, TText(), [target] { return PathText(ToShortPath(target)); });
     TargetFileName = Each(TargetLongPath, [](const auto& p) { return PathFileName(p); });
     TargetBaseName = WithoutExt(TargetFileName);
     if (args.size() < 2) {
@@ -97,9 +101,12 @@ void ShowPathMenu(HWND Wnd) {
 void BuildPopupMenu() {
     PopupMenuHandle = CreatePopupMenu();
     const Texts::TFace& face = FaceFor(GetUserDefaultUILanguage());
-    for (const TMenuEntry& e : MenuEntries(
-             Runtime::ParamCount(), TinyUtils::FolderExists(TargetLongPath.Wide), face,
-             Runtime::ParamCount() >= 2 ? ListOfferOf(Runtime::WideParamStrs()) : TListOffer{false, false}))
+    const std::wstring target = TargetLongPath.Wide;
+    const bool folder =
+        TinyUtils::WithinNetworkBound(target, false, [target] { return TinyUtils::FolderExists(target); });
+    for (const TMenuEntry& e : MenuEntries(Runtime::ParamCount(), folder, face,
+                                           Runtime::ParamCount() >= 2 ? ListOfferOf(Runtime::WideParamStrs())
+                                                                      : TListOffer{false, false}))
         AppendEntry(PopupMenuHandle, e);
 }
 

@@ -1,5 +1,5 @@
-// The UNC name of a network drive's path, asked of the network redirector on a worker thread so that a
-// drive whose server is gone cannot hold the menu.
+// Questions to the network (the UNC name of a path, whether an item exists, its forms), asked on a
+// worker thread within a bound, so that a server that is gone cannot hold the program.
 #include "TinyUtils.h"
 
 namespace TinyUtils {
@@ -9,36 +9,16 @@ namespace {
 // Loaded only when a path lies on a network drive: a local one never pays for mpr.dll.
 TSystemProc<decltype(WNetGetUniversalNameW)> systemQuery(L"mpr.dll", "WNetGetUniversalNameW");
 TUniversalNameQuery standIn = nullptr;
-// Drives whose redirector did not answer in time: asking again would only wait again.
-bool silentDrive[26] = {};
+// The 26 drives, then all servers' paths.
+constexpr int ServerSlot = 26;
+bool silent[ServerSlot + 1] = {};
 // Each drive's type, asked once: many files lie on few drives. 0 not asked, 1 network, -1 any other.
 signed char remoteDrive[26] = {};
 
-// Shared by the caller and the worker, freed by whichever lets go last: a worker that never returns
-// must not write into memory the caller has freed.
-struct TQuestion {
-    LONG Holders = 2;
-    TUniversalNameQuery Query;
-    std::wstring Path;
-    std::wstring Answer;
-};
-
-void LetGo(TQuestion* Q) {
-    if (InterlockedDecrement(&Q->Holders) == 0) delete Q;
-}
-
-DWORD WINAPI Ask(void* Param) {
-    TQuestion* q = static_cast<TQuestion*>(Param);
-    // UNIVERSAL_NAME_INFOW holds a pointer into the same buffer, behind it.
-    union {
-        UNIVERSAL_NAME_INFOW Info;
-        wchar_t Raw[2048];
-    } buffer = {};
-    DWORD size = sizeof buffer;
-    if (q->Query(q->Path.c_str(), UNIVERSAL_NAME_INFO_LEVEL, &buffer, &size) == NO_ERROR &&
-        buffer.Info.lpUniversalName)
-        q->Answer = buffer.Info.lpUniversalName;
-    LetGo(q);
+DWORD WINAPI AskOnWorker(void* Param) {
+    TNetworkQuestion* q = static_cast<TNetworkQuestion*>(Param);
+    q->Ask();
+    q->LetGo();
     return 0;
 }
 
@@ -50,12 +30,16 @@ int DriveIndex(const std::wstring& Path) {
     return letter >= L'A' && letter <= L'Z' ? letter - L'A' : -1;
 }
 
-void SetUniversalNameQuery(TUniversalNameQuery Query) {
-    standIn = Query;
-    for (bool& silent : silentDrive)
-        silent = false;
+void ForgetNetwork() {
+    for (bool& s : silent)
+        s = false;
     for (signed char& remote : remoteDrive)
         remote = 0;
+}
+
+void SetUniversalNameQuery(TUniversalNameQuery Query) {
+    standIn = Query;
+    ForgetNetwork();
 }
 
 bool IsOnRemoteDrive(const std::wstring& Path) {
@@ -66,26 +50,59 @@ bool IsOnRemoteDrive(const std::wstring& Path) {
     return remoteDrive[drive] > 0;
 }
 
+int NetworkSlot(const std::wstring& Path) {
+    if (IsNetworkPath(Path)) return ServerSlot;
+    // The drive of \\?\C:\... is that of C:\...
+    const bool device = Path.compare(0, 4, L"\\\\?\\") == 0 || Path.compare(0, 4, L"\\\\.\\") == 0;
+    const std::wstring plain = device ? Path.substr(4) : Path;
+    return IsOnRemoteDrive(plain) ? DriveIndex(plain) : -1;
+}
+
+bool IsSilent(int Slot) {
+    return silent[Slot];
+}
+
+bool AnsweredWithin(int Slot, TNetworkQuestion* Q, DWORD WaitMs) {
+    HANDLE worker = CreateThread(nullptr, 0, AskOnWorker, Q, 0, nullptr);
+    if (!worker) {
+        Q->LetGo(); // the worker's share
+        return false;
+    }
+    const bool answered = WaitForSingleObject(worker, WaitMs) == WAIT_OBJECT_0;
+    if (!answered) silent[Slot] = true;
+    CloseHandle(worker);
+    return answered;
+}
+
 std::wstring UniversalName(const std::wstring& Path, DWORD WaitMs) {
     const int drive = DriveIndex(Path);
-    if (drive < 0 || silentDrive[drive] || !IsOnRemoteDrive(Path)) return std::wstring();
+    if (drive < 0 || silent[drive] || !IsOnRemoteDrive(Path)) return std::wstring();
     const TUniversalNameQuery query = standIn ? standIn : systemQuery.get();
     if (!query) return std::wstring();
-    TQuestion* q = new TQuestion{2, query, Path, std::wstring()};
-    DWORD id = 0;
-    HANDLE worker = CreateThread(nullptr, 0, Ask, q, 0, &id);
-    if (!worker) {
-        delete q;
-        return std::wstring();
-    }
-    std::wstring answer;
-    if (WaitForSingleObject(worker, WaitMs) == WAIT_OBJECT_0)
-        answer = q->Answer;
-    else
-        silentDrive[drive] = true;
-    CloseHandle(worker);
-    LetGo(q);
+    struct TLookup : TNetworkQuestion {
+        TLookup(TUniversalNameQuery Q, const std::wstring& P) : query(Q), path(P) {}
+        void Ask() override {
+            // UNIVERSAL_NAME_INFOW holds a pointer into the same buffer, behind it.
+            union {
+                UNIVERSAL_NAME_INFOW Info;
+                wchar_t Raw[2048];
+            } buffer = {};
+            DWORD size = sizeof buffer;
+            if (query(path.c_str(), UNIVERSAL_NAME_INFO_LEVEL, &buffer, &size) == NO_ERROR &&
+                buffer.Info.lpUniversalName)
+                answer = buffer.Info.lpUniversalName;
+        }
+        TUniversalNameQuery query;
+        std::wstring path, answer;
+    };
+    TLookup* lookup = new TLookup(query, Path);
+    const std::wstring answer = AnsweredWithin(drive, lookup, WaitMs) ? lookup->answer : std::wstring();
+    lookup->LetGo();
     return answer;
+}
+
+bool ItemExistsWithinBound(const std::wstring& Path) {
+    return WithinNetworkBound(Path, false, [Path] { return ItemExists(Path); });
 }
 
 } // namespace TinyUtils

@@ -25,13 +25,24 @@ bool CouldNameAFile(const std::wstring& Path) {
 }
 } // namespace
 
-std::wstring ShortcutTarget(const TShortcutPaths& Link) {
-    const bool network = Link.Stored.compare(0, 2, L"\\\\") == 0;
+bool IsNetworkPath(const std::wstring& Path) {
+    return Path.size() > 2 && Path[0] == L'\\' && Path[1] == L'\\' && Path[2] != L'?' && Path[2] != L'.';
+}
+
+bool HasDriveLetter(const std::wstring& Path) {
+    const size_t at = Path.compare(0, 4, L"\\\\?\\") == 0 || Path.compare(0, 4, L"\\\\.\\") == 0 ? 4 : 0;
+    if (Path.size() < at + 3 || Path[at + 1] != L':' || Path[at + 2] != L'\\') return false;
+    const wchar_t letter = Path[at] & ~0x20;
+    return letter >= L'A' && letter <= L'Z';
+}
+
+std::wstring ShortcutTarget(const TShortcutPaths& Link, TExistsProbe Exists) {
+    const auto exists = [Exists](const std::wstring& Path) { return HasDriveLetter(Path) && Exists(Path); };
     // Where the item list names nothing that exists, it may have been read wrongly (Wine reads those
     // of Windows after XP as G:\( and a Hangul syllable); the stored path then stands as long as it
     // names nothing either. Where it does name something, that is not what the shell opens: another file.
-    const bool listStands =
-        !network && CouldNameAFile(Link.ItemList) && (Link.ItemListExists || Link.StoredExists);
+    const bool listStands = !IsNetworkPath(Link.Stored) && CouldNameAFile(Link.ItemList) &&
+                            (exists(Link.ItemList) || exists(Link.Stored));
     const std::wstring& target = listStands ? Link.ItemList : Link.Stored;
     return target.size() <= PathCharLimit ? target : std::wstring();
 }

@@ -153,21 +153,29 @@ class TWorkTrees {
 };
 
 // What a shortcut holds of its target: the path stored in it (network paths first) and the
-// file-system path of its item list (empty where the list names none), each with whether it names an
-// existing item.
+// file-system path of its item list (empty where the list names none).
 struct TShortcutPaths {
     std::wstring Stored;
-    bool StoredExists;
     std::wstring ItemList;
-    bool ItemListExists;
 };
+
+// A server's share, \\server\share\...; the device namespaces \\?\ and \\.\ are the machine's own.
+bool IsNetworkPath(const std::wstring& Path);
+// A drive letter's path, C:\... or \\?\C:\... (any letter case), the only kind the shortcut rule asks
+// the file system about: the caller keeps a network drive's answer within the network bound.
+bool HasDriveLetter(const std::wstring& Path);
+
+// Whether a file or folder of that path exists, as the caller asks it.
+typedef bool (*TExistsProbe)(const std::wstring& Path);
 
 // The target: the item list's path, which is what the shell opens; the stored path is lossy where its
 // writer's code page lacked a name (a look-alike, '?', or bytes of another code page). The stored
 // path stands for a network path, which keeps the share's own name, where the list names no
 // file-system path, and where neither names an existing item (a list read wrongly names nothing).
-// A target over the path limit is unreadable: empty, never cut.
-std::wstring ShortcutTarget(const TShortcutPaths& Link);
+// Decided from the texts first, so that no server is asked: a stored network path stands without a
+// question; the list's path is asked about only where it is a drive path, and the stored one only
+// where the list names nothing that exists. A target over the path limit is unreadable: empty, never cut.
+std::wstring ShortcutTarget(const TShortcutPaths& Link, TExistsProbe Exists);
 
 #ifdef _WIN32
 // ---- Network drives ---------------------------------------------------------------------------------
@@ -176,15 +184,62 @@ std::wstring ShortcutTarget(const TShortcutPaths& Link);
 // Either way what was learnt of the drives is forgotten.
 typedef DWORD(WINAPI* TUniversalNameQuery)(LPCWSTR, DWORD, LPVOID, LPDWORD);
 void SetUniversalNameQuery(TUniversalNameQuery Query);
+// Forgets which drives are network drives and which did not answer; for a test that plays another network.
+void ForgetNetwork();
 // The drive of an "X:\" path, 0 for A to 25 for Z; -1 for every other path.
 int DriveIndex(const std::wstring& Path);
 // Whether the path lies on a drive letter that names a network drive; each drive is asked once.
 bool IsOnRemoteDrive(const std::wstring& Path);
-// How long the menu waits for the network redirector, whose server may be gone.
+// How long the program waits for a network drive's or a server's answer, whose server may be gone.
 constexpr DWORD UniversalNameWaitMs = 1500;
 // The UNC name of a path on a network drive; empty for every other path, when the redirector has none,
-// or when it does not answer within WaitMs (that drive is then not asked again).
+// or when it does not answer within WaitMs (that drive is then not asked again, by any question).
 std::wstring UniversalName(const std::wstring& Path, DWORD WaitMs = UniversalNameWaitMs);
+
+// A question that may wait for a server that is gone, asked on a worker thread. Shared by the caller
+// and the worker, and freed by whichever lets go last: a worker that never returns must not write
+// into memory the caller has freed.
+class TNetworkQuestion {
+  public:
+    virtual ~TNetworkQuestion() = default;
+    virtual void Ask() = 0;
+    void LetGo() {
+        if (InterlockedDecrement(&holders_) == 0) delete this;
+    }
+
+  private:
+    LONG holders_ = 2;
+};
+// Where the silence of a path's network is kept: its drive (0 to 25) where that is a network drive,
+// 26 for every server's path (\\server\...); -1 for a path that asks no network. \\?\ counts as absent.
+int NetworkSlot(const std::wstring& Path);
+// Whether Slot did not answer in time once: asking again would only wait again, whatever the question.
+bool IsSilent(int Slot);
+// Asks Q on a worker thread; true when it answered within WaitMs, else Slot counts as silent from now
+// on. The caller lets go of Q either way.
+bool AnsweredWithin(int Slot, TNetworkQuestion* Q, DWORD WaitMs);
+
+// Question() about Path, asked as it is where Path asks no network, else within UniversalNameWaitMs:
+// Silent when it does not answer in time (or its network did not once before). Question is copied to
+// the worker, so it must refer to nothing of the caller's.
+template <typename Result, typename Fn>
+Result WithinNetworkBound(const std::wstring& Path, Result Silent, Fn Question) {
+    struct TJob : TNetworkQuestion {
+        TJob(Fn F, Result R) : fn(F), answer(R) {}
+        void Ask() override { answer = fn(); }
+        Fn fn;
+        Result answer;
+    };
+    const int slot = NetworkSlot(Path);
+    if (slot < 0) return Question();
+    if (IsSilent(slot)) return Silent;
+    TJob* job = new TJob(Question, Silent);
+    const Result answer = AnsweredWithin(slot, job, UniversalNameWaitMs) ? job->answer : Silent;
+    job->LetGo();
+    return answer;
+}
+// ItemExists, within the network bound.
+bool ItemExistsWithinBound(const std::wstring& Path);
 
 // ---- System DLLs ----------------------------------------------------------------------------------
 // A DLL lying beside the program (a download folder holds anything) must never be loaded in place of a

@@ -26,7 +26,8 @@ template <typename Visitor> void WalkSendTo(const std::wstring& ExeName, Visitor
     } closer{rec};
     do {
         const std::wstring linkPath = dir + rec.Name;
-        const std::wstring targetName = TinyUtils::PathFileName(GetShortcutTarget(linkPath));
+        // Only the name counts: no question about the target, whose server may be gone.
+        const std::wstring targetName = TinyUtils::PathFileName(GetShortcutTarget(linkPath, false));
         if (TinyUtils::UpperCaseLocale(targetName) == wanted && !Visit(linkPath)) break;
     } while (TinyUtils::SearchNext(rec) == 0);
 }

@@ -116,7 +116,13 @@ void CreateShortcut(const std::wstring& LinkFile, const std::wstring& Descriptio
     unknown.reset();
 }
 
-std::wstring GetShortcutTarget(const std::wstring& LinkFile) {
+namespace {
+bool AskedOfNothing(const std::wstring&) {
+    return false;
+}
+} // namespace
+
+std::wstring GetShortcutTarget(const std::wstring& LinkFile, bool AskFileSystem) {
     struct WorkArea {
         wchar_t LinkPath[PathBufferSize];
         wchar_t TargetPath[PathBufferSize];
@@ -133,21 +139,22 @@ std::wstring GetShortcutTarget(const std::wstring& LinkFile) {
     std::vector<wchar_t> name = WideFileName(work.LinkPath, wcsnlen(work.LinkPath, PathBufferSize));
     o.file->Load(name.data(), STGM_READ);
     o.link->GetPath(work.TargetPath, static_cast<int>(PathBufferSize), &work.FindData, SLGP_UNCPRIORITY);
-    // The item list is what the shell opens; the stored path may be a look-alike of it.
-    ITEMIDLIST* list = nullptr;
-    if (SUCCEEDED(o.link->GetIDList(&list)) && list) {
-        if (!TinyShell::ShGetPathFromIDListEx(list, work.ListPath, static_cast<DWORD>(PathBufferSize)))
-            work.ListPath[0] = L'\0';
-        TinyShell::ComTaskMemFree(list);
-    }
     // A path that fills the whole buffer without its NUL did not fit: it is kept one over the limit,
     // so that it counts as unreadable rather than as a path cut off to somewhere else.
     TinyUtils::TShortcutPaths paths;
     paths.Stored.assign(work.TargetPath, wcsnlen(work.TargetPath, PathBufferSize));
-    paths.StoredExists = TinyUtils::ItemExists(paths.Stored);
+    // The item list is what the shell opens; the stored path may be a look-alike of it. A stored
+    // network path stands, and the list is not even read: naming a network item may ask its server.
+    const bool readList = AskFileSystem && !TinyUtils::IsNetworkPath(paths.Stored);
+    ITEMIDLIST* list = nullptr;
+    if (readList && SUCCEEDED(o.link->GetIDList(&list)) && list) {
+        if (!TinyShell::ShGetPathFromIDListEx(list, work.ListPath, static_cast<DWORD>(PathBufferSize)))
+            work.ListPath[0] = L'\0';
+        TinyShell::ComTaskMemFree(list);
+    }
     paths.ItemList.assign(work.ListPath, wcsnlen(work.ListPath, PathBufferSize));
-    paths.ItemListExists = TinyUtils::ItemExists(paths.ItemList);
-    std::wstring result = TinyUtils::ShortcutTarget(paths);
+    std::wstring result =
+        TinyUtils::ShortcutTarget(paths, AskFileSystem ? TinyUtils::ItemExistsWithinBound : AskedOfNothing);
     // Released in the stated order: the file name, then IUnknown, IPersistFile and IShellLinkW.
     std::vector<wchar_t>().swap(name);
     o.unknown.reset();

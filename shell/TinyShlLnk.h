@@ -28,8 +28,10 @@ void CreateShortcut(const std::wstring& LinkFile, const std::wstring& Descriptio
 
 // The shortcut's target, read without resolving: the file-system path of its item list, which the
 // shell opens; the path stored in it for a network path, or where the list gives none or none that
-// exists (see TinyUtils::ShortcutTarget); empty when it cannot be read.
-std::wstring GetShortcutTarget(const std::wstring& LinkFile);
+// exists (see TinyUtils::ShortcutTarget); empty when it cannot be read. Without AskFileSystem, the
+// path as stored, read with no question to the file system or a server: enough where only its file
+// name counts.
+std::wstring GetShortcutTarget(const std::wstring& LinkFile, bool AskFileSystem = true);
 
 // Whether some shortcut in Send To targets a file named ExeName (letter case aside).
 bool SendToShortcutExists(const std::wstring& ExeName);

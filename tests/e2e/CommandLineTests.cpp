@@ -25,7 +25,11 @@ Dump RunHelper(const std::string& exe, const std::string& commandLine,
     const std::string out = dir.Path() + "\\dump.bin";
     SetEnvironmentVariableA("PARAMDUMP_OUT", out.c_str());
     Child p = Start(exe, commandLine, workDir);
-    if (!p.Started() || !p.Wait(EndTimeoutMs) || p.ExitCode() != 0) return d;
+    if (!p.Started()) {
+        ADD_FAILURE() << p.StartFailure();
+        return d;
+    }
+    if (!p.Wait(EndTimeoutMs) || p.ExitCode() != 0) return d;
     const std::vector<std::string> fields = ZeroSeparatedFields(ReadFileBytes(out));
     if (fields.size() < 5) return d;
     d.Count = std::atoi(fields[1].c_str());

@@ -248,7 +248,7 @@ TEST_P(HostileInput, EndsWithZeroAndTouchesOnlyTheClipboard) {
     } else {
         p = Start(PathgrabExe(), line);
     }
-    ASSERT_TRUE(p.Started()) << "the system refused a command line of " << line.size() << " characters";
+    ASSERT_TRUE(p.Started()) << p.StartFailure();
     switch (row.How) {
     case Act::Shift:
     case Act::ShiftWide:

@@ -248,7 +248,7 @@ TEST_P(Machine, CopiesTheExactPathAndBytesThatNameNoOtherFile) {
     {
         std::unique_ptr<KeyHeld> shift(row.How == Pick::Shift ? new KeyHeld(VK_SHIFT) : nullptr);
         p = StartWide(exe, line);
-        ASSERT_TRUE(p.Started());
+        ASSERT_TRUE(p.Started()) << p.StartFailure();
         if (row.How != Pick::Shift) {
             ASSERT_TRUE(WaitForMenuKeys(p, StartTimeoutMs)) << LastMenuWait();
             const bool quoted = longSent.find(L' ') != std::wstring::npos;

@@ -47,7 +47,7 @@ class Registration : public testing::Test {
     }
     static Child Run(const std::string& exe, const std::string& workDir = std::string()) {
         Child c = Start(exe, Quoted(exe), workDir);
-        EXPECT_TRUE(c.Started());
+        EXPECT_TRUE(c.Started()) << c.StartFailure();
         return c;
     }
 
@@ -131,7 +131,7 @@ TEST_F(Registration, QuestionReadsRightOnEveryMachine) {
     for (const Machine* m : {&Cp932JapaneseUi, &Cp1252JapaneseUi, &Cp936JapaneseUi, &Cp1252EnglishUi}) {
         SCOPED_TRACE(m->Name);
         Child p = StartOnMachine(*m, exe, std::string());
-        ASSERT_TRUE(p.Started());
+        ASSERT_TRUE(p.Started()) << p.StartFailure();
         QuestionBox q = WaitForQuestion(p, BoxTimeoutMs);
         ASSERT_NE(q.Box, nullptr) << "no question was shown";
         EXPECT_EQ(q.WideText, CreateQuestionShown(m->UiLanguage));

@@ -1,5 +1,7 @@
 #include "MenuSupport.h"
 
+#include <gtest/gtest.h>
+
 #include <tlhelp32.h>
 
 #include <set>
@@ -43,21 +45,30 @@ const Machine Cp1252EnglishUi = {"Cp1252EnglishUi", "en_US.UTF-8", "en_US.UTF-8"
 Child StartOnMachine(const Machine& m, const std::string& exe, const std::string& args) {
     Child c;
     char loader[MAX_PATH + 1] = "";
-    if (!GetEnvironmentVariableA("WINELOADER", loader, MAX_PATH)) return c;
+    if (!GetEnvironmentVariableA("WINELOADER", loader, MAX_PATH)) {
+        c.Failure = "WINELOADER is not set: no Wine loader to start on another machine with";
+        return c;
+    }
     const std::string name = exe.substr(exe.find_last_of('\\') + 1);
     const std::set<DWORD> before = ProcessesNamed(name);
     std::string line = std::string("env -u LC_ALL LC_CTYPE=") + m.CType + " LC_MESSAGES=" + m.Messages + " " +
                        loader + " \"" + exe + "\"";
     if (!args.empty()) line += " " + args;
+    c.CommandLine = line;
     std::vector<char> buffer(line.begin(), line.end());
     buffer.push_back('\0');
     STARTUPINFOA si = {};
     si.cb = sizeof si;
     PROCESS_INFORMATION launcher = {}; // a Unix process: Wine gives no handle to it
     if (!CreateProcessA("Z:\\usr\\bin\\env", buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
-                        &launcher))
+                        &launcher)) {
+        c.StartError = GetLastError();
+        c.Failure = "CreateProcessA of env(1) failed, error " + std::to_string(c.StartError);
         return c;
-    for (DWORD start = GetTickCount(); GetTickCount() - start < 10000; Sleep(20)) {
+    }
+    // As long as a start from a Windows process may take on a busy machine.
+    const DWORD AppearMs = 60000;
+    for (DWORD start = GetTickCount(); GetTickCount() - start < AppearMs; Sleep(20)) {
         for (DWORD id : ProcessesNamed(name)) {
             if (before.count(id)) continue;
             c.pi.hProcess =
@@ -67,6 +78,8 @@ Child StartOnMachine(const Machine& m, const std::string& exe, const std::string
             return c;
         }
     }
+    c.Failure = "env(1) started, but no new process " + name + " appeared within " +
+                std::to_string(AppearMs / 1000) + " s";
     return c;
 }
 
@@ -85,32 +98,19 @@ DWORD RunSelfAsChild(const std::string& filter, const std::string& caseName, con
     ScopedEnv caseVar(ChildCaseVariable, caseName.c_str());
     // Its output then says only what failed.
     ScopedEnv briefVar("GTEST_BRIEF", "1");
-    if (machine) {
-        Child c = StartOnMachine(*machine, self, args);
-        if (!c.Started()) return 0xFFFFFFFF;
-        if (!c.Wait(timeoutMs)) {
-            c.Kill();
-            return 0xFFFFFFFF;
-        }
-        return c.ExitCode();
-    }
     std::string line = "\"" + std::string(self) + "\"";
     if (!args.empty()) line += " " + args;
-    std::vector<char> buffer(line.begin(), line.end());
-    buffer.push_back('\0');
-    STARTUPINFOA si = {};
-    si.cb = sizeof si;
-    PROCESS_INFORMATION pi = {};
-    if (!CreateProcessA(self, buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
+    Child c = machine ? StartOnMachine(*machine, self, args) : Start(self, line);
+    if (!c.Started()) {
+        ADD_FAILURE() << "child case " << caseName << " did not start: " << c.StartFailure();
         return 0xFFFFFFFF;
-    DWORD code = 0xFFFFFFFF;
-    if (WaitForSingleObject(pi.hProcess, timeoutMs) == WAIT_OBJECT_0)
-        GetExitCodeProcess(pi.hProcess, &code);
-    else
-        TerminateProcess(pi.hProcess, 0xFFFFFFFF);
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
-    return code;
+    }
+    if (!c.Wait(timeoutMs)) {
+        ADD_FAILURE() << "child case " << caseName << " did not end within " << timeoutMs << " ms";
+        c.Kill();
+        return 0xFFFFFFFF;
+    }
+    return c.ExitCode();
 }
 
 } // namespace TestSupport

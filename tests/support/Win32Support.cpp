@@ -2,6 +2,7 @@
 
 #include "ParamLines.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <utility>
@@ -66,7 +67,9 @@ std::vector<std::string> ZeroSeparatedFields(const std::string& record) {
 
 // ---- Processes
 
-Child::Child(Child&& other) noexcept : pi(other.pi), StartError(other.StartError) {
+Child::Child(Child&& other) noexcept
+    : pi(other.pi), StartError(other.StartError), CommandLine(std::move(other.CommandLine)),
+      Failure(std::move(other.Failure)) {
     other.pi = PROCESS_INFORMATION();
 }
 
@@ -75,6 +78,8 @@ Child& Child::operator=(Child&& other) noexcept {
         Child old(std::move(*this));
         pi = other.pi;
         StartError = other.StartError;
+        CommandLine = std::move(other.CommandLine);
+        Failure = std::move(other.Failure);
         other.pi = PROCESS_INFORMATION();
     }
     return *this;
@@ -112,29 +117,91 @@ void Child::Kill() const {
     if (pi.hProcess) TerminateProcess(pi.hProcess, 0xDEAD);
 }
 
+namespace {
+// The system's text of an error code, without its line end.
+std::string ErrorText(DWORD code) {
+    char text[512] = "";
+    DWORD n = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0,
+                             text, sizeof text, nullptr);
+    while (n > 0 && (text[n - 1] == '\n' || text[n - 1] == '\r' || text[n - 1] == ' '))
+        --n;
+    return std::string(text, n);
+}
+
+// A command line for a message: escaped, and cut where a test's line runs to thousands of characters.
+std::string ShownLine(const std::string& line) {
+    const size_t Shown = 400;
+    if (line.size() <= Shown) return ParamLines::Escaped(line);
+    return ParamLines::Escaped(line.substr(0, Shown)) + "... (" + std::to_string(line.size()) + " bytes)";
+}
+
+// Wine's NtCreateUserProcess answers STATUS_INTERNAL_ERROR, which CreateProcess reports as
+// ERROR_INTERNAL_ERROR (1359), when the new Unix process ends before it has told the wineserver that it
+// runs: no code of the program has run then. On a busy machine that happens to about one start in a
+// thousand, of any program (seen with one that only returns 7). That error alone is retried, a few times.
+template <typename Create> BOOL CreateRetryingEarlyEnd(const char* call, Create create) {
+    for (int attempt = 1;; ++attempt) {
+        if (create()) return TRUE;
+        const DWORD error = GetLastError();
+        if (error != ERROR_INTERNAL_ERROR || attempt == 3) {
+            SetLastError(error);
+            return FALSE;
+        }
+        std::fprintf(stderr,
+                     "%s failed with error 1359 (the new process ended before it ran), attempt %d; "
+                     "starting it again\n",
+                     call, attempt);
+        Sleep(200);
+    }
+}
+
+void NoteFailedStart(Child& c, const char* call) {
+    c.StartError = GetLastError();
+    c.pi = PROCESS_INFORMATION();
+    c.Failure = std::string(call) + " failed, error " + std::to_string(c.StartError) + " (" +
+                ErrorText(c.StartError) + ")";
+}
+} // namespace
+
+std::string Child::StartFailure() const {
+    if (Started()) return std::string();
+    return (Failure.empty() ? std::string("not started") : Failure) +
+           "; command line: " + ShownLine(CommandLine);
+}
+
 Child Start(const std::string& exe, const std::string& commandLine, const std::string& workDir) {
     Child c;
+    c.CommandLine = commandLine;
     STARTUPINFOA si = {};
     si.cb = sizeof si;
     std::vector<char> line(commandLine.begin(), commandLine.end());
     line.push_back('\0');
-    if (!CreateProcessA(exe.empty() ? nullptr : exe.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        workDir.empty() ? nullptr : workDir.c_str(), &si, &c.pi)) {
-        c.StartError = GetLastError();
-        c.pi = PROCESS_INFORMATION();
-    }
+    if (!CreateRetryingEarlyEnd("CreateProcessA", [&] {
+            return CreateProcessA(exe.empty() ? nullptr : exe.c_str(), line.data(), nullptr, nullptr, FALSE,
+                                  0, nullptr, workDir.empty() ? nullptr : workDir.c_str(), &si, &c.pi);
+        }))
+        NoteFailedStart(c, "CreateProcessA");
     return c;
 }
 
 Child StartWide(const std::wstring& exe, const std::wstring& commandLine) {
     Child c;
+    // UTF-8, so that the message shows every character the code page lacks too.
+    const int n = WideCharToMultiByte(CP_UTF8, 0, commandLine.data(), static_cast<int>(commandLine.size()),
+                                      nullptr, 0, nullptr, nullptr);
+    c.CommandLine.resize(n > 0 ? n : 0);
+    if (n > 0)
+        WideCharToMultiByte(CP_UTF8, 0, commandLine.data(), static_cast<int>(commandLine.size()),
+                            &c.CommandLine[0], n, nullptr, nullptr);
     STARTUPINFOW si = {};
     si.cb = sizeof si;
     std::vector<wchar_t> line(commandLine.begin(), commandLine.end());
     line.push_back(L'\0');
-    if (!CreateProcessW(exe.empty() ? nullptr : exe.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        nullptr, &si, &c.pi))
-        c.pi = PROCESS_INFORMATION();
+    if (!CreateRetryingEarlyEnd("CreateProcessW", [&] {
+            return CreateProcessW(exe.empty() ? nullptr : exe.c_str(), line.data(), nullptr, nullptr, FALSE,
+                                  0, nullptr, nullptr, &si, &c.pi);
+        }))
+        NoteFailedStart(c, "CreateProcessW");
     return c;
 }
 
@@ -207,6 +274,7 @@ std::vector<HWND> WindowsOf(DWORD pid, bool visibleOnly, const char* className) 
 }
 
 HWND WaitForProgramWindow(const Child& p, DWORD timeoutMs) {
+    if (!p.Started()) return nullptr;
     return PollFor(timeoutMs, [&p]() -> HWND {
         for (HWND w : WindowsOf(p.Id(), false, "PathgrabWndClass")) {
             char title[64] = "";
@@ -218,6 +286,8 @@ HWND WaitForProgramWindow(const Child& p, DWORD timeoutMs) {
 }
 
 HWND WaitForPopupMenu(const Child& p, DWORD timeoutMs) {
+    // A child that never started shows no menu however long one waits.
+    if (!p.Started()) return nullptr;
     return PollFor(timeoutMs, [&p]() -> HWND {
         std::vector<HWND> menus = WindowsOf(p.Id(), true, "#32768");
         return menus.empty() ? nullptr : menus.front();
@@ -242,7 +312,7 @@ std::string Handle(HWND w) {
 
 // MenuScene without the clipboard, which a test may be holding open.
 std::string WindowsScene(const Child& p) {
-    if (!p.Started()) return "process not started, error " + std::to_string(p.StartError);
+    if (!p.Started()) return "process not started: " + p.StartFailure();
     std::string s = "process " + std::to_string(p.Id()) + (p.Running() ? " running" : " ended") + "; menus:";
     const std::vector<HWND> menus = WindowsOf(p.Id(), false, "#32768");
     if (menus.empty()) s += " none";
@@ -268,6 +338,10 @@ bool WaitForMenuKeys(const Child& p, DWORD timeoutMs) {
     // that quick, so the menu counts as taking keys only once it has shown for longer.
     const DWORD KeyStateCopyMs = 60;
     const DWORD start = GetTickCount();
+    if (!p.Started()) {
+        MenuWaitSeen = "no wait for the menu: " + WindowsScene(p);
+        return false;
+    }
     DWORD shown = 0;
     for (bool seen = false;;) {
         const std::vector<HWND> menus = WindowsOf(p.Id(), true, "#32768");
@@ -553,6 +627,62 @@ DWORD WINAPI LongNameAsShortName(LPCWSTR path, LPWSTR buffer, DWORD size) {
     if (n >= size) return n + 1;
     wcscpy(buffer, path);
     return n;
+}
+
+namespace {
+HANDLE silenceEnds = nullptr;
+LONG silentCalls = 0;
+decltype(&GetFileAttributesW) realAttributes = nullptr;
+decltype(&GetShortPathNameW) realShortPath = nullptr;
+decltype(&GetDriveTypeW) realDriveType = nullptr;
+
+bool OnDriveZ(LPCWSTR p) {
+    if (wcsncmp(p, L"\\\\?\\", 4) == 0 || wcsncmp(p, L"\\\\.\\", 4) == 0) p += 4;
+    return (p[0] | 0x20) == L'z' && p[1] == L':';
+}
+
+// A server's path or one on Z: waits, then fails as a server that is gone does.
+bool Silenced(LPCWSTR p) {
+    const bool server = p[0] == L'\\' && p[1] == L'\\' && p[2] != L'?' && p[2] != L'.';
+    if (!server && !OnDriveZ(p)) return false;
+    InterlockedIncrement(&silentCalls);
+    WaitForSingleObject(silenceEnds, SilentNetwork::SilenceMs);
+    SetLastError(ERROR_BAD_NETPATH);
+    return true;
+}
+
+DWORD WINAPI SilentAttributes(LPCWSTR p) {
+    return Silenced(p) ? INVALID_FILE_ATTRIBUTES : realAttributes(p);
+}
+DWORD WINAPI SilentShortPath(LPCWSTR p, LPWSTR buffer, DWORD size) {
+    return Silenced(p) ? 0 : realShortPath(p, buffer, size);
+}
+UINT WINAPI ZIsANetworkDrive(LPCWSTR root) {
+    return OnDriveZ(root) ? DRIVE_REMOTE : realDriveType(root);
+}
+} // namespace
+
+SilentNetwork::SilentNetwork()
+    : attributes_("kernel32.dll", "GetFileAttributesW", &SilentAttributes),
+      shortPath_("kernel32.dll", "GetShortPathNameW", &SilentShortPath),
+      driveType_("kernel32.dll", "GetDriveTypeW", &ZIsANetworkDrive) {
+    silenceEnds = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    silentCalls = 0;
+    realAttributes = reinterpret_cast<decltype(realAttributes)>(attributes_.Original());
+    realShortPath = reinterpret_cast<decltype(realShortPath)>(shortPath_.Original());
+    realDriveType = reinterpret_cast<decltype(realDriveType)>(driveType_.Original());
+}
+
+SilentNetwork::~SilentNetwork() {
+    // Workers left behind by the bound are still waiting: they end now, and only then do the calls go
+    // back to the system's.
+    SetEvent(silenceEnds);
+    Sleep(100);
+    CloseHandle(silenceEnds);
+}
+
+LONG SilentNetwork::Asked() const {
+    return silentCalls;
 }
 
 ScratchDir::ScratchDir() {

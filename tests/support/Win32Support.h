@@ -44,7 +44,9 @@ std::vector<std::string> ZeroSeparatedFields(const std::string& record);
 // closes the handles.
 struct Child {
     PROCESS_INFORMATION pi = {};
-    DWORD StartError = 0; // GetLastError of a start that failed
+    DWORD StartError = 0;    // GetLastError of a start that failed
+    std::string CommandLine; // as the start was given it
+    std::string Failure;     // why the start failed; empty once started
     Child() = default;
     Child(const Child&) = delete;
     Child& operator=(const Child&) = delete;
@@ -52,6 +54,8 @@ struct Child {
     Child& operator=(Child&& other) noexcept; // ends and closes a child this object held before
     ~Child();
     bool Started() const { return pi.hProcess != nullptr; }
+    // For the message of a test whose child did not start: the error, its text and the command line.
+    std::string StartFailure() const;
     DWORD Id() const { return pi.dwProcessId; }
     // Waits up to timeoutMs, pumping the driver's messages; true when the process has ended.
     bool Wait(DWORD timeoutMs) const;
@@ -61,6 +65,7 @@ struct Child {
 };
 
 // Starts exe with exactly this command line (GetCommandLineA of the child returns it byte for byte).
+// A start that fails leaves the child not Started(), with StartError and Failure telling why.
 // An empty exe lets the system find the program from the command line's first token, searched as
 // CreateProcessA searches; workDir empty keeps the driver's current folder.
 Child Start(const std::string& exe, const std::string& commandLine,
@@ -206,6 +211,28 @@ class ImportPatch {
 
 // GetShortPathNameW as a volume without 8.3 names answers it: with the long name itself.
 DWORD WINAPI LongNameAsShortName(LPCWSTR path, LPWSTR buffer, DWORD size);
+
+// A network whose servers never answer, for the life of the object: the file-system calls of the code
+// under test (GetFileAttributesW, GetShortPathNameW) wait far longer than any bound of the program, and
+// then fail, for a server's path (\\server\...) and for a path on drive Z:, which GetDriveTypeW then
+// calls a network drive. Every other path is answered as before. The object's end answers whatever
+// still waits.
+class SilentNetwork {
+  public:
+    static constexpr DWORD SilenceMs = 20000;
+    SilentNetwork();
+    ~SilentNetwork();
+    SilentNetwork(const SilentNetwork&) = delete;
+    SilentNetwork& operator=(const SilentNetwork&) = delete;
+    bool Installed() const {
+        return attributes_.Installed() && shortPath_.Installed() && driveType_.Installed();
+    }
+    // The calls that met the silence.
+    LONG Asked() const;
+
+  private:
+    ImportPatch attributes_, shortPath_, driveType_;
+};
 
 // ---- Scratch files --------------------------------------------------------------------------------
 

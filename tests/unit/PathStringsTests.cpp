@@ -222,30 +222,60 @@ TEST(StandInBytes, ExactThenShortFormThenTheMarkedText) {
 
 // The item list's path wherever it names one, the stored path where it does not or where it is a
 // network path; either over the path limit is unreadable. A list that names nothing stands against a
-// stored path that names something (another file), not against one that names nothing either.
+// stored path that names something (another file), not against one that names nothing either. The
+// file system is asked only about drive paths, the stored one only after the list, never a server:
+// "L" the list's path asked, "S" the stored one.
+struct HeldPaths {
+    std::wstring stored;
+    bool storedExists;
+    std::wstring list;
+    bool listExists;
+};
+const HeldPaths* held = nullptr;
+std::string asked;
+
+bool AnswerFromRow(const std::wstring& path) {
+    const bool list = path == held->list;
+    asked += list ? "L" : "S";
+    return list ? held->listExists : held->storedExists;
+}
+
 TEST(ShortcutTarget, ItemListFirstExceptOverTheNetwork) {
     const std::wstring over = L"C:\\" + std::wstring(258, L'x'), at = over.substr(0, 260);
     const std::wstring cafe = L"C:\\W\\caf\u00E9.txt", hangul = L"C:\\W\\\uD55C\uAE00 memo.txt";
     const struct {
-        TShortcutPaths link;
+        HeldPaths link;
         std::wstring expected;
+        const char* asked;
     } rows[] = {
-        {{L"C:\\W\\cafe.txt", true, cafe, true}, cafe}, // the look-alike beside it
-        {{L"C:\\W\\?? memo.txt", false, hangul, true}, hangul},
-        {{L"..\\..\\d\\f.txt", false, L"M:\\d\\f.txt", true}, L"M:\\d\\f.txt"}, // relative as stored
-        {{L"C:\\W\\cafe.txt", true, cafe, false}, cafe},                        // target gone, look-alike not
-        {{L"G:\\T\\\u00E9cole.txt", false, L"G:\\(\\\uB73B", false}, L"G:\\T\\\u00E9cole.txt"}, // misread
-        {{L"C:\\W\\f.txt", true, L"", false}, L"C:\\W\\f.txt"}, // no list, or no file-system path
-        {{L"C:\\a.txt", true, L"C:\\d\\?\x01", false}, L"C:\\a.txt"},
-        {{L"C:\\a.txt", true, L"C:\\d:x", false}, L"C:\\a.txt"},
-        {{L"", false, L"", false}, L""}, // an app or a Control Panel item
-        {{L"\\\\srv\\share\\f.txt", true, L"N:\\f.txt", true}, L"\\\\srv\\share\\f.txt"},
-        {{at, true, at, true}, at},
-        {{L"C:\\f.txt", true, over, true}, L""}, // never the stored one instead
-        {{over, true, L"", false}, L""},
+        {{L"C:\\W\\cafe.txt", true, cafe, true}, cafe, "L"}, // the look-alike beside it
+        {{L"C:\\W\\?? memo.txt", false, hangul, true}, hangul, "L"},
+        {{L"..\\..\\d\\f.txt", false, L"M:\\d\\f.txt", true}, L"M:\\d\\f.txt", "L"}, // relative as stored
+        {{L"C:\\W\\cafe.txt", true, cafe, false}, cafe, "LS"}, // target gone, look-alike not
+        {{L"G:\\T\\\u00E9cole.txt", false, L"G:\\(\\\uB73B", false},
+         L"G:\\T\\\u00E9cole.txt",
+         "LS"},                                                     // misread
+        {{L"C:\\W\\f.txt", true, L"", false}, L"C:\\W\\f.txt", ""}, // no list, or no file-system path
+        {{L"C:\\a.txt", true, L"C:\\d\\?\x01", false}, L"C:\\a.txt", ""},
+        {{L"C:\\a.txt", true, L"C:\\d:x", false}, L"C:\\a.txt", ""},
+        {{L"C:\\W\\cafe.txt", true, L"C:\\W\\caf?.txt", true}, L"C:\\W\\cafe.txt", ""},
+        {{L"", false, L"", false}, L"", ""}, // an app or a Control Panel item
+        {{L"\\\\srv\\share\\f.txt", true, L"N:\\f.txt", true}, L"\\\\srv\\share\\f.txt", ""},
+        {{L"\\\\gone\\share\\a.txt", false, L"", false}, L"\\\\gone\\share\\a.txt", ""},
+        {{L"\\\\?\\C:\\W\\f.txt", true, L"C:\\W\\f.txt", true}, L"C:\\W\\f.txt", "L"}, // no server
+        {{L"\\\\.\\C:\\W\\f.txt", true, L"c:\\W\\f.txt", false}, L"c:\\W\\f.txt", "LS"},
+        {{L"C:\\W\\f.txt", true, L"\\\\srv\\s\\f.txt", true}, L"\\\\srv\\s\\f.txt", "S"},
+        {{at, true, at, true}, at, "L"},
+        {{L"C:\\f.txt", true, over, true}, L"", "L"}, // never the stored one instead
+        {{over, true, L"", false}, L"", ""},
     };
-    for (const auto& r : rows)
-        EXPECT_EQ(ShortcutTarget(r.link), r.expected) << r.expected.size();
+    for (const auto& r : rows) {
+        held = &r.link;
+        asked.clear();
+        EXPECT_EQ(ShortcutTarget({r.link.stored, r.link.list}, AnswerFromRow), r.expected)
+            << r.expected.size();
+        EXPECT_EQ(asked, r.asked) << r.expected.size();
+    }
 }
 
 TEST(PathStrings, StringToBufferCopiesUpToAZeroAndTerminates) {
@@ -477,10 +507,10 @@ TEST(HtmlClipboard, OffsetsFrameTheAnchor) {
 
 // The walk up to a work tree's root asks each folder once, up to the root of the drive or share.
 TEST(WorkTrees, DepthBelowTheRoot) {
-    static std::vector<std::wstring> asked;
-    asked.clear();
+    static std::vector<std::wstring> folders;
+    folders.clear();
     TWorkTrees trees([](const std::wstring& folder) {
-        asked.push_back(folder);
+        folders.push_back(folder);
         return folder == L"C:\\repo" || folder == L"C:\\repo\\wt" || folder == L"\\\\srv\\s";
     });
     EXPECT_EQ(trees.Depth(L"C:\\repo\\src\\app\\Main.cpp"), 3);
@@ -494,12 +524,12 @@ TEST(WorkTrees, DepthBelowTheRoot) {
     EXPECT_TRUE(trees.HasRelativePath(L"C:\\repo\\docs"));
     EXPECT_FALSE(trees.HasRelativePath(L"C:\\repo\\wt"));
     EXPECT_FALSE(trees.HasRelativePath(L"C:\\elsewhere\\b.txt"));
-    EXPECT_EQ(std::count(asked.begin(), asked.end(), L"C:\\elsewhere\\b.txt"), 0)
-        << "outside: the item is not asked";
+    EXPECT_EQ(std::count(folders.begin(), folders.end(), L"C:\\elsewhere\\b.txt"), 0)
+        << "outside: the item is not folders";
     // Each item once, each folder once: app and src were known from the first item on.
-    EXPECT_EQ(std::count(asked.begin(), asked.end(), L"C:\\repo\\src\\app"), 1);
-    EXPECT_EQ(std::count(asked.begin(), asked.end(), L"C:\\"), 1);
-    EXPECT_EQ(std::count(asked.begin(), asked.end(), L"\\\\srv"), 0) << "a server is no folder";
+    EXPECT_EQ(std::count(folders.begin(), folders.end(), L"C:\\repo\\src\\app"), 1);
+    EXPECT_EQ(std::count(folders.begin(), folders.end(), L"C:\\"), 1);
+    EXPECT_EQ(std::count(folders.begin(), folders.end(), L"\\\\srv"), 0) << "a server is no folder";
 }
 
 } // namespace

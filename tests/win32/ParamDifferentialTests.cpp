@@ -37,7 +37,10 @@ class ParamDifferentialWine : public testing::Test {
         Record r;
         DeleteFileA(out_.c_str());
         Child child = Start(HelperExe(), line);
-        EXPECT_TRUE(child.Started()) << "CreateProcess failed, error " << child.StartError;
+        if (!child.Started()) {
+            ADD_FAILURE() << child.StartFailure();
+            return r;
+        }
         // Its ParamStr per argument is quadratic in the line: many seconds near the limit on a busy machine.
         EXPECT_TRUE(child.Wait(300000));
         EXPECT_EQ(child.ExitCode(), 0u);

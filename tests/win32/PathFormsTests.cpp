@@ -8,6 +8,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <memory>
 #include <shellapi.h>
 #include <string>
 #include <vector>
@@ -200,7 +201,7 @@ HANDLE neverAnswered = nullptr;
 // Z: is mapped to \\fileserv\共有 share.
 DWORD WINAPI ShareOfZ(LPCWSTR Path, DWORD Level, LPVOID Buffer, LPDWORD Size) {
     ++queries;
-    if (neverAnswered) WaitForSingleObject(neverAnswered, INFINITE);
+    if (neverAnswered) WaitForSingleObject(neverAnswered, TestSupport::SilentNetwork::SilenceMs);
     const std::wstring unc = L"\\\\fileserv\\\u5171\u6709 share" + std::wstring(Path + 2);
     auto* info = static_cast<UNIVERSAL_NAME_INFOW*>(Buffer);
     if (Level != UNIVERSAL_NAME_INFO_LEVEL || *Size < sizeof *info + (unc.size() + 1) * 2)
@@ -319,6 +320,52 @@ TEST_F(NetworkDrive, SilentServerIsWaitedForABoundedTime) {
     Sleep(50);
     CloseHandle(neverAnswered);
     neverAnswered = nullptr;
+}
+
+std::wstring sentLine;
+LPWSTR WINAPI SentLine() {
+    return &sentLine[0];
+}
+SHORT WINAPI NoKeyDown(int) {
+    return 0;
+}
+DWORD menuShownAt = 0;
+BOOL WINAPI NoteTheMenu(HMENU, UINT, int, int, int, HWND, const RECT*) {
+    menuShownAt = GetTickCount();
+    return FALSE;
+}
+
+// A file on a network drive whose redirector never answers, or whose file system does not either: the
+// menu still opens within the bound, without the forms the network did not give.
+TEST_F(NetworkDrive, MenuOfASilentServerOpensWithinTheBound) {
+    const std::wstring file = TestSupport::WideOf(TestSupport::OwnFolder()) + L"\\win32_tests.exe";
+    ASSERT_EQ(DriveIndex(file), 'Z' - 'A');
+    sentLine = L"\"Pathgrab.exe\" \"" + file + L"\"";
+    TestSupport::ImportPatch line("kernel32.dll", "GetCommandLineW", &SentLine);
+    TestSupport::ImportPatch keys("user32.dll", "GetAsyncKeyState", &NoKeyDown);
+    TestSupport::ImportPatch menu("user32.dll", "TrackPopupMenu", &NoteTheMenu);
+    neverAnswered = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    for (bool fileSystemToo : {false, true}) {
+        SCOPED_TRACE(fileSystemToo ? "the file system silent too" : "the redirector silent");
+        std::unique_ptr<TestSupport::SilentNetwork> silent(fileSystemToo ? new TestSupport::SilentNetwork
+                                                                         : nullptr);
+        SetUniversalNameQuery(ShareOfZ);
+        const DWORD start = GetTickCount();
+        Pathgrab::ShowPathMenu(nullptr);
+        EXPECT_LT(menuShownAt - start, UniversalNameWaitMs + 1000);
+        EXPECT_EQ(Pathgrab::TargetLongPath.Wide, file);
+        EXPECT_EQ(Pathgrab::TargetUncPath.Wide, L"");
+        DestroyMenu(Pathgrab::PopupMenuHandle);
+        Pathgrab::PopupMenuHandle = nullptr;
+        Pathgrab::ReleaseTargets();
+    }
+    SetEvent(neverAnswered); // the workers left behind end now, into memory they still hold
+    Sleep(50);
+    CloseHandle(neverAnswered);
+    neverAnswered = nullptr;
+    MSG posted; // what it posts to its window, here to no window
+    while (PeekMessageA(&posted, nullptr, 0, 0, PM_REMOVE)) {
+    }
 }
 
 } // namespace

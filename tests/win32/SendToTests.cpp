@@ -226,6 +226,27 @@ int WINAPI AnswerYes(HWND, LPCWSTR, LPCWSTR, UINT) {
 }
 } // namespace
 
+DWORD askedAt = 0;
+int WINAPI AnswerNoNoting(HWND, LPCWSTR, LPCWSTR, UINT) {
+    askedAt = GetTickCount();
+    return IDNO;
+}
+
+// Registration compares the targets' names only: a shortcut to a server that is gone asks it nothing.
+TEST_F(SendToWalk, ShortcutToAGoneServerDelaysNoQuestion) {
+    Link("nas.lnk", "\\\\gone\\share\\Pathgrab.exe");
+    TestSupport::SilentNetwork network;
+    ImportPatch box("user32.dll", "MessageBoxW", &AnswerNoNoting);
+    ASSERT_TRUE(network.Installed() && box.Installed());
+    TinyUtils::ForgetNetwork();
+    const DWORD start = GetTickCount();
+    Pathgrab::RunRegistrationMode();
+    EXPECT_LT(askedAt - start, 1000u);
+    EXPECT_EQ(network.Asked(), 0);
+    EXPECT_TRUE(TinyShlLnk::SendToShortcutExists(Exe));
+    TinyUtils::ForgetNetwork();
+}
+
 // Started through its 8.3 path (Windows hands the program that path), registration still writes the
 // long one: an 8.3 path in a shortcut breaks when the volume's short names change.
 TEST_F(SendToWalk, RegistrationFromTheShortPathWritesTheLongOne) {

@@ -2,7 +2,9 @@
 // what they claim, link paths at the length limit, a thread without COM, and shortcuts made by Windows.
 #include <gtest/gtest.h>
 
+#include "Pathgrab.h"
 #include "TinyShlLnk.h"
+#include "TinyUtils.h"
 #include "RegistrationSupport.h"
 
 #include <objbase.h>
@@ -146,6 +148,52 @@ TEST_F(Shortcut, DeletedTargetComesBackAsStored) {
     TestSupport::CreateShortcutBytes(link, "", target, "", "", "", 0, 1, 0);
     ASSERT_TRUE(DeleteFileA(target.c_str()));
     EXPECT_EQ(TestSupport::ShortcutTargetBytes(link), target);
+}
+
+// ---- Targets on a network that never answers -----------------------------------------------------
+
+std::wstring sentLine;
+LPWSTR WINAPI SentLine() {
+    return &sentLine[0];
+}
+SHORT WINAPI OnlyShiftDown(int key) {
+    return key == VK_SHIFT ? SHORT(0x8000) : SHORT(0);
+}
+
+// A stored server path stands without a question to the server; a network drive's path is asked within
+// the bound, and its drive then not again; Shift copies the server path at once.
+TEST_F(Shortcut, ToAServerThatIsGoneIsReadWithinTheBound) {
+    const std::wstring unc = L"\\\\gone\\share\\a.txt", onZ = L"Z:\\gone\\a.txt";
+    const std::wstring uncLink = TestSupport::WideOf(dir.Path()) + L"\\unc.lnk";
+    const std::wstring zLink = TestSupport::WideOf(dir.Path()) + L"\\z.lnk";
+    TinyShlLnk::CreateShortcut(uncLink, L"", unc, L"", L"", L"", 0, SW_SHOWNORMAL, 0);
+    TinyShlLnk::CreateShortcut(zLink, L"", onZ, L"", L"", L"", 0, SW_SHOWNORMAL, 0);
+    TestSupport::SilentNetwork network;
+    ASSERT_TRUE(network.Installed());
+    TinyUtils::ForgetNetwork(); // what was learnt of Z: before is another network's
+    DWORD start = GetTickCount();
+    EXPECT_EQ(TinyShlLnk::GetShortcutTarget(uncLink), unc);
+    EXPECT_EQ(network.Asked(), 0);
+    EXPECT_EQ(TinyShlLnk::GetShortcutTarget(zLink), onZ);
+    EXPECT_EQ(TinyShlLnk::GetShortcutTarget(zLink), onZ);
+    EXPECT_EQ(network.Asked(), 1) << "the item list's path, once";
+    EXPECT_LT(GetTickCount() - start, TinyUtils::UniversalNameWaitMs + 1000);
+
+    sentLine = L"\"Pathgrab.exe\" \"" + uncLink + L"\"";
+    TestSupport::ImportPatch line("kernel32.dll", "GetCommandLineW", &SentLine);
+    TestSupport::ImportPatch keys("user32.dll", "GetAsyncKeyState", &OnlyShiftDown);
+    ASSERT_TRUE(line.Installed() && keys.Installed());
+    start = GetTickCount();
+    const LONG asked = network.Asked();
+    Pathgrab::ShowPathMenu(nullptr);
+    EXPECT_LT(GetTickCount() - start, TinyUtils::UniversalNameWaitMs);
+    EXPECT_EQ(TestSupport::ReadClipboard().Wide, unc);
+    EXPECT_EQ(network.Asked(), asked);
+    MSG posted; // the end it posts to its window, here to no window
+    while (PeekMessageA(&posted, nullptr, WM_DESTROY, WM_DESTROY, PM_REMOVE)) {
+    }
+    Pathgrab::ReleaseTargets();
+    TinyUtils::SetUniversalNameQuery(nullptr); // Z: counts as silent no more
 }
 
 // ---- Link path length ---------------------------------------------------------------------------

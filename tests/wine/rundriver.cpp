@@ -50,7 +50,7 @@ int main(int argc, char** argv) {
         line += " " + Quoted(argv[i]);
     Child p = Start(exe, line);
     if (!p.Started()) {
-        std::fprintf(stderr, "rundriver: cannot start %s\n", exe.c_str());
+        std::fprintf(stderr, "rundriver: cannot start %s: %s\n", exe.c_str(), p.StartFailure().c_str());
         return 1;
     }
     if (WaitForPopupMenu(p, 15000)) {
