@@ -374,9 +374,8 @@ bool TWorkTrees::HasRelativePath(const std::wstring& Path) {
 }
 
 int TWorkTrees::FolderDepth(const std::wstring& Folder) {
-    // Few folders as a rule (a selection lies in one), and a path of another length is told apart at once.
-    for (const auto& known : known_)
-        if (known.first == Folder) return known.second;
+    const auto known = known_.find(Folder);
+    if (known != known_.end()) return known->second;
     int depth = -1;
     if (holdsGit_(Folder)) {
         depth = 0;
@@ -390,7 +389,7 @@ int TWorkTrees::FolderDepth(const std::wstring& Folder) {
             depth = up < 0 ? -1 : up + 1;
         }
     }
-    known_.emplace_back(Folder, depth);
+    known_.emplace(Folder, depth);
     return depth;
 }
 

@@ -5,8 +5,7 @@
 #include <windows.h>
 
 #include <cstdint>
-#include <utility>
-#include <vector>
+#include <map>
 #include <string>
 
 namespace TinyUtils {
@@ -149,7 +148,7 @@ class TWorkTrees {
   private:
     int FolderDepth(const std::wstring& Folder);
     THoldsGit holdsGit_;
-    std::vector<std::pair<std::wstring, int>> known_;
+    std::map<std::wstring, int> known_;
 };
 
 // What a shortcut holds of its target: the path stored in it (network paths first) and the
