@@ -467,6 +467,8 @@ INSTANTIATE_TEST_SUITE_P(
                       L"\"a\\\\b.txt\"", "a\\b.txt", "", ""},
         OtherFormsRow{"Device", "\\\\?\\C:\\x", L"\\\\?\\C:\\x", nullptr, "//?/C:/x", "", "",
                       "\"\\\\\\\\?\\\\C:\\\\x\"", L"\"\\\\\\\\?\\\\C:\\\\x\"", "\\\\?\\C:\\x", "C:/x", ""},
+        OtherFormsRow{"DeviceDot", "\\\\.\\C:\\x", L"\\\\.\\C:\\x", nullptr, "//./C:/x", "", "",
+                      "\"\\\\\\\\.\\\\C:\\\\x\"", L"\"\\\\\\\\.\\\\C:\\\\x\"", "\\\\.\\C:\\x", "C:/x", ""},
         // A lone surrogate has no UTF-8: no URI rather than one naming another file.
         OtherFormsRow{"LoneSurrogate", "C:\\?.txt", L"C:\\\xD800.txt", nullptr, "C:/?.txt", "/mnt/c/?.txt",
                       "/c/?.txt", "\"C:\\\\?.txt\"", L"\"C:\\\\\xD800.txt\"", "C:\\?.txt", "", ""}),
