@@ -62,8 +62,12 @@ void ShowPathMenu(HWND Wnd) {
     // A shortcut's target may lie on a server that is gone: its forms are asked within the network
     // bound, and a form the network does not give in time is left out (the text itself stays, with '?'
     // for what the code page lacks, as the UNC form does).
-    const TText asWritten = {StandInBytes(ToAnsi(target), {std::string(), false}), target};
-    TargetLongPath = WithinNetworkBound(target, asWritten, [target] { return PathText(target); });
+    // Where the code page holds the text exactly, nothing is asked of any network (Shift then costs no
+    // more than it did); only the 8.3 stand-in of a text it lacks is.
+    const TConversion text = ToAnsi(target);
+    const TText asWritten = {text.Bytes, target};
+    TargetLongPath =
+        text.Exact ? asWritten : WithinNetworkBound(target, asWritten, [target] { return PathText(target); });
     if (GetAsyncKeyState(VK_SHIFT) < 0) {
         PutClipboardText(Wnd, TargetLongPath);
         PostMessageA(Wnd, WM_DESTROY, 0, 0);
