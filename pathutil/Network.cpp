@@ -24,12 +24,6 @@ DWORD WINAPI AskOnWorker(void* Param) {
 
 } // namespace
 
-int DriveIndex(const std::wstring& Path) {
-    if (Path.size() < 3 || Path[1] != L':' || Path[2] != L'\\') return -1;
-    const wchar_t letter = Path[0] & ~0x20;
-    return letter >= L'A' && letter <= L'Z' ? letter - L'A' : -1;
-}
-
 void ForgetNetwork() {
     for (bool& s : silent)
         s = false;
@@ -53,8 +47,7 @@ bool IsOnRemoteDrive(const std::wstring& Path) {
 int NetworkSlot(const std::wstring& Path) {
     if (IsNetworkPath(Path)) return ServerSlot;
     // The drive of \\?\C:\... is that of C:\...
-    const bool device = Path.compare(0, 4, L"\\\\?\\") == 0 || Path.compare(0, 4, L"\\\\.\\") == 0;
-    const std::wstring plain = device ? Path.substr(4) : Path;
+    const std::wstring plain = WithoutDevicePrefix(Path);
     return IsOnRemoteDrive(plain) ? DriveIndex(plain) : -1;
 }
 

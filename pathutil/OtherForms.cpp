@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cstring>
 #include <type_traits>
-#include <vector>
 
 namespace TinyUtils {
 

@@ -29,11 +29,19 @@ bool IsNetworkPath(const std::wstring& Path) {
     return Path.size() > 2 && Path[0] == L'\\' && Path[1] == L'\\' && Path[2] != L'?' && Path[2] != L'.';
 }
 
+int DriveIndex(const std::wstring& Path) {
+    if (Path.size() < 3 || Path[1] != L':' || Path[2] != L'\\') return -1;
+    const wchar_t letter = Path[0] & ~0x20;
+    return letter >= L'A' && letter <= L'Z' ? letter - L'A' : -1;
+}
+
+std::wstring WithoutDevicePrefix(const std::wstring& Path) {
+    const bool device = Path.compare(0, 4, L"\\\\?\\") == 0 || Path.compare(0, 4, L"\\\\.\\") == 0;
+    return device ? Path.substr(4) : Path;
+}
+
 bool HasDriveLetter(const std::wstring& Path) {
-    const size_t at = Path.compare(0, 4, L"\\\\?\\") == 0 || Path.compare(0, 4, L"\\\\.\\") == 0 ? 4 : 0;
-    if (Path.size() < at + 3 || Path[at + 1] != L':' || Path[at + 2] != L'\\') return false;
-    const wchar_t letter = Path[at] & ~0x20;
-    return letter >= L'A' && letter <= L'Z';
+    return DriveIndex(WithoutDevicePrefix(Path)) >= 0;
 }
 
 std::wstring ShortcutTarget(const TShortcutPaths& Link, TExistsProbe Exists) {

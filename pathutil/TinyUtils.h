@@ -163,6 +163,10 @@ bool IsNetworkPath(const std::wstring& Path);
 // A drive letter's path, C:\... or \\?\C:\... (any letter case), the only kind the shortcut rule asks
 // the file system about: the caller keeps a network drive's answer within the network bound.
 bool HasDriveLetter(const std::wstring& Path);
+// The drive of an "X:\" path, 0 for A to 25 for Z; -1 for every other path.
+int DriveIndex(const std::wstring& Path);
+// The path without the device namespace's \\?\ or \\.\ before it.
+std::wstring WithoutDevicePrefix(const std::wstring& Path);
 
 // Whether a file or folder of that path exists, as the caller asks it.
 typedef bool (*TExistsProbe)(const std::wstring& Path);
@@ -185,8 +189,6 @@ typedef DWORD(WINAPI* TUniversalNameQuery)(LPCWSTR, DWORD, LPVOID, LPDWORD);
 void SetUniversalNameQuery(TUniversalNameQuery Query);
 // Forgets which drives are network drives and which did not answer; for a test that plays another network.
 void ForgetNetwork();
-// The drive of an "X:\" path, 0 for A to 25 for Z; -1 for every other path.
-int DriveIndex(const std::wstring& Path);
 // Whether the path lies on a drive letter that names a network drive; each drive is asked once.
 bool IsOnRemoteDrive(const std::wstring& Path);
 // How long the program waits for a network drive's or a server's answer, whose server may be gone.
