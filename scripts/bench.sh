@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Pathgrabber's performance figures in one run: builds a Release tree of its own (build-perf: the host
 # micro-benchmarks without sanitizers, the Windows program as it ships), starts a private Wine rig, runs
-# the start-up and list benchmarks (each program alternated with its floor) and the host
+# the start-up and list benchmarks (each program alternated with its floor; the list both in process and
+# end to end, from the key in the menu to the program's end) and the host
 # micro-benchmarks, and prints the tables. No figure is asserted; a benchmark fails only when a run
 # put the wrong text on the clipboard.
 #   scripts/bench.sh [START_ROUNDS [LIST_ROUNDS]]      defaults: 21 and 15
@@ -23,7 +24,7 @@ win=$perf/win-$flavour
 cmake -S "$root" -B "$win" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/$toolchain.cmake" \
   -DCMAKE_BUILD_TYPE=MinSizeRel >/dev/null
 cmake --build "$win" -j2 --target Pathgrab keepalive FloorStart FloorStartCom FloorStamped PathgrabStamped \
-  StartBench ListBench >/dev/null
+  FloorList StartBench ListBench >/dev/null
 
 rig=$perf/wine-rig-$flavour
 "$harness" start "$rig" "$flavour" "$win/tests/keepalive.exe" >&2
@@ -40,7 +41,8 @@ start=$("$harness" run "$rig" "$win/bench/StartBench.exe" "$(winpath "$win/app/P
   "$(winpath "$win/bench/FloorStart.exe")" "$(winpath "$win/bench/FloorStartCom.exe")" "$start_rounds" \
   "$(winpath "$win/bench/PathgrabStamped.exe")" "$(winpath "$win/bench/FloorStamped.exe")") || status=1
 grep '^| [a-z -]*:' <<<"$start" || true
-list=$("$harness" run "$rig" "$win/bench/ListBench.exe" "$list_rounds") || status=1
+list=$("$harness" run "$rig" "$win/bench/ListBench.exe" "$list_rounds" "$(winpath "$win/app/Pathgrab.exe")" \
+  "$(winpath "$win/bench/FloorList.exe")" "$(winpath "$win/bench/PathgrabStamped.exe")") || status=1
 grep '^|' <<<"$list" || true
 echo
 grep -v '^|' <<<"$list" | sed 's/^/    /' || true
