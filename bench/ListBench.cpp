@@ -263,7 +263,7 @@ int EndToEnd(int rounds, const std::string& pathgrab, const std::string& floor, 
     int failures = 0;
     const int warmup = 1;
     for (int round = 0; round < warmup + rounds; ++round) {
-        // Every order in turn, so that none always runs first or last.
+        // Each round starts one kind later, so that none always runs first or last.
         for (int k = 0; k < kinds; ++k) {
             Run& r = runs[(round + k) % kinds];
             const bool stamping = &r == &runs[4];
