@@ -13,7 +13,7 @@ work=${PATHGRAB_MUTANTS_DIR:-$root/build-mutants}
 src=$work/src
 build=$work/build
 
-if [ "$(id -u)" -eq 0 ]; then bash scripts/setup.sh; else sudo bash scripts/setup.sh; fi
+if [ "$(id -u)" -eq 0 ]; then bash scripts/setup.sh --no-x86; else sudo bash scripts/setup.sh --no-x86; fi
 
 # The tree as it stands (tracked files, with uncommitted edits), away from the working copy.
 rm -rf "$src"

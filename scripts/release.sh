@@ -9,7 +9,7 @@ cd "$(dirname "$0")/.."
 root=$(pwd)
 out=$(realpath -m "${1:-$root/dist}")
 
-if [ "$(id -u)" -eq 0 ]; then bash scripts/setup.sh >/dev/null; else sudo bash scripts/setup.sh >/dev/null; fi
+if [ "$(id -u)" -eq 0 ]; then bash scripts/setup.sh --no-x86 >/dev/null; else sudo bash scripts/setup.sh --no-x86 >/dev/null; fi
 
 version=$(sed -n 's/^#define PATHGRAB_VERSION_TEXT "\(.*\)"$/\1/p' resources/Version.h)
 [ -n "$version" ] || { echo "release: no version in resources/Version.h" >&2; exit 1; }

@@ -8,18 +8,32 @@
 #                                                  as on a machine with those settings
 #   harness.sh stop STATE                          ends exactly what start started, by process id, and the
 #                                                  prefix's wineserver
-#   harness.sh can-run-x86                         exit 0 when this machine runs 32-bit x86 code; else
-#                                                  prints why not and exits 1
+#   harness.sh can-run-x86                         exit 0 when this machine runs 32-bit x86 code and its
+#                                                  32-bit Wine starts; else prints why not and exits 1
 set -uo pipefail
 cmd=${1:?usage}; shift
 if [ "$cmd" = can-run-x86 ]; then
-  # Ask the kernel directly: some x86-64 kernels refuse every 32-bit program ("Exec format error").
-  if [ ! -x /lib/ld-linux.so.2 ]; then echo "no 32-bit loader is installed (/lib/ld-linux.so.2)"; exit 1; fi
-  if ! why=$(/lib/ld-linux.so.2 --version 2>&1 >/dev/null); then
-    echo "this kernel runs no 32-bit x86 code (${why##*: })"
-    exit 1
+  # Both must hold: a kernel that runs 32-bit code (some x86-64 kernels refuse every 32-bit program with
+  # "Exec format error"), and a 32-bit Wine that starts.
+  why=()
+  if ! /usr/lib/wine/wine --version >/dev/null 2>&1; then
+    stamp=${PATHGRAB_X86_STAMP:-/var/tmp/pathgrabber-wine32-failed}
+    if [ -s "$stamp" ]; then
+      why+=("32-bit Wine could not be installed ($(head -n1 "$stamp"))")
+    else
+      why+=("32-bit Wine is not installed (wine32:i386)")
+    fi
   fi
-  exit 0
+  if [ ! -x /lib/ld-linux.so.2 ]; then
+    why+=("no 32-bit loader is installed (/lib/ld-linux.so.2)")
+  elif ! out=$(/lib/ld-linux.so.2 --version 2>&1 >/dev/null); then
+    why+=("this kernel runs no 32-bit x86 code (${out##*: })")
+  fi
+  [ ${#why[@]} -eq 0 ] && exit 0
+  line=${why[0]}
+  [ ${#why[@]} -lt 2 ] || line+="; ${why[1]}"
+  echo "$line"
+  exit 1
 fi
 state=$(realpath -m "${1:?usage}"); shift
 envfile="$state/env"
