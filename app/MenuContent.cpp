@@ -22,8 +22,9 @@ TText Doubled(const TText& Form) {
 
 } // namespace
 
+// Quotes around nothing are still the quoted form of an empty path, as they have always been.
 TText Quoted(const TText& Form) {
-    return TinyUtils::Each(Form, [](const auto& s) { return QuotedOf(s); });
+    return {QuotedOf(Form.Bytes), QuotedOf(Form.Wide)};
 }
 
 namespace {

@@ -20,8 +20,12 @@ std::vector<TText> SentArguments() {
     return args;
 }
 
+// An item whose server does not answer in time keeps the text it was sent with, as the UNC form does;
+// the next item on that drive or server is not asked again.
 TText LongText(const TText& Path) {
-    return TinyUtils::PathText(TinyUtils::ToLongPath(Path.Wide));
+    const std::wstring sent = Path.Wide;
+    return TinyUtils::WithinNetworkBound(sent, TinyUtils::TextOfWide(sent),
+                                         [sent] { return TinyUtils::PathText(TinyUtils::ToLongPath(sent)); });
 }
 
 void AppendEntry(HMENU Menu, const TMenuEntry& E) {
@@ -46,16 +50,18 @@ void AppendEntry(HMENU Menu, const TMenuEntry& E) {
 } // namespace
 
 TText UncText(const TText& LongPath) {
-    const std::wstring unc = TinyUtils::UniversalName(LongPath.Wide);
     // Its own bytes, or '?' for what the code page lacks: its 8.3 form would be one more question to a
     // server that may be gone.
-    return {TinyUtils::StandInBytes(TinyUtils::ToAnsi(unc), {std::string(), false}), unc};
+    return TinyUtils::TextOfWide(TinyUtils::UniversalName(LongPath.Wide));
 }
 
 void ShowPathMenu(HWND Wnd) {
     using namespace TinyUtils;
     const std::vector<std::wstring> args = Runtime::WideParamStrs();
-    std::wstring target = ToLongPath(args.empty() ? std::wstring() : args[0]);
+    const std::wstring sent = args.empty() ? std::wstring() : args[0];
+    // Even the long form is a question to the item's server, which may be gone: then the item stands as
+    // it was sent.
+    std::wstring target = WithinNetworkBound(sent, sent, [sent] { return ToLongPath(sent); });
     // Ctrl up: a shortcut stands for its target, read as stored (not resolved, not lengthened again).
     if (GetAsyncKeyState(VK_CONTROL) >= 0 && UpperCaseLocale(PathExt(target)) == Texts::ShortcutExt)
         target = TinyShlLnk::GetShortcutTarget(target);
@@ -121,8 +127,8 @@ bool HoldsGit(const std::wstring& Folder) {
 }
 TinyUtils::TWorkTrees workTrees(HoldsGit);
 
-// The work trees of local paths; null for a server's path, whose folders are not walked: each would be
-// a question to a server that may be gone.
+// The work trees of local paths (C:\x or \\?\C:\x); null for a server's path, whose folders are not
+// walked: each would be a question to a server that may be gone.
 TinyUtils::TWorkTrees* LocalWorkTrees(const std::wstring& Path) {
     return TinyUtils::DriveIndex(Path) >= 0 && !TinyUtils::IsOnRemoteDrive(Path) ? &workTrees : nullptr;
 }

@@ -39,16 +39,16 @@ void SetUniversalNameQuery(TUniversalNameQuery Query) {
 bool IsOnRemoteDrive(const std::wstring& Path) {
     const int drive = DriveIndex(Path);
     if (drive < 0) return false;
-    if (!remoteDrive[drive])
-        remoteDrive[drive] = GetDriveTypeW(Path.substr(0, 3).c_str()) == DRIVE_REMOTE ? 1 : -1;
+    if (!remoteDrive[drive]) {
+        const wchar_t root[] = {wchar_t(L'A' + drive), L':', L'\\', 0};
+        remoteDrive[drive] = GetDriveTypeW(root) == DRIVE_REMOTE ? 1 : -1;
+    }
     return remoteDrive[drive] > 0;
 }
 
 int NetworkSlot(const std::wstring& Path) {
     if (IsNetworkPath(Path)) return ServerSlot;
-    // The drive of \\?\C:\... is that of C:\...
-    const std::wstring plain = WithoutDevicePrefix(Path);
-    return IsOnRemoteDrive(plain) ? DriveIndex(plain) : -1;
+    return IsOnRemoteDrive(Path) ? DriveIndex(Path) : -1;
 }
 
 bool IsSilent(int Slot) {
@@ -88,7 +88,8 @@ std::wstring UniversalName(const std::wstring& Path, DWORD WaitMs) {
         TUniversalNameQuery query;
         std::wstring path, answer;
     };
-    TLookup* lookup = new TLookup(query, Path);
+    // The redirector names the drive's own path: \\?\Z:\x is Z:\x.
+    TLookup* lookup = new TLookup(query, PlainPath(Path));
     const std::wstring answer = AnsweredWithin(drive, lookup, WaitMs) ? lookup->answer : std::wstring();
     lookup->LetGo();
     return answer;

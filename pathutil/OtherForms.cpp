@@ -37,20 +37,16 @@ template <typename Char> Char LowerAscii(Char c) {
 }
 
 template <typename Str> bool IsDrivePath(const Str& S) {
-    return S.size() >= 3 && IsAsciiLetter(S[0]) && S[1] == ':' && S[2] == '\\';
+    return PathKind(S) == pkDrive;
 }
 
-// The end of the server name of a UNC path (\\server\share...), or 0 where S is none; the servers
-// "?" and "." name devices and namespaces.
+// The end of the server name of a UNC path (\\server\share...), or 0 where S is none.
 template <typename Str> size_t UncServerEnd(const Str& S) {
-    if (S.size() < 5 || S[0] != '\\' || S[1] != '\\') return 0;
+    if (PathKind(S) != pkUnc) return 0;
     size_t i = 2;
     while (i < S.size() && S[i] != '\\')
         i += IsLead(S, i) ? 2 : 1;
-    if (i >= S.size() - 1 || i == 2) return 0;
-    const Str server = S.substr(2, i - 2);
-    if (server.size() == 1 && (server[0] == '?' || server[0] == '.')) return 0;
-    return i;
+    return i >= S.size() - 1 ? 0 : i;
 }
 
 template <typename Str> bool SameAsciiCase(const Str& S, const char* Ascii) {
@@ -147,25 +143,48 @@ bool Unreserved(unsigned char c) {
            c == '/';
 }
 
+// A form that only the exact text decides: ASCII, so the bytes are the same text, as long as the item
+// has a byte reading at all.
+TText AsciiForm(const TText& Path, const std::string& Form) {
+    return {Path.Bytes.empty() ? std::string() : Form, std::wstring(Form.begin(), Form.end())};
+}
+
 } // namespace
 
+bool AppendUriEncoded(const std::wstring& Text, std::string& Out) {
+    std::string utf8;
+    if (!AppendUtf8(Text, utf8)) return false;
+    static const char hex[] = "0123456789ABCDEF";
+    for (unsigned char c : utf8) {
+        if (Unreserved(c)) {
+            Out += static_cast<char>(c);
+        } else {
+            Out += '%';
+            Out += hex[c >> 4];
+            Out += hex[c & 15];
+        }
+    }
+    return true;
+}
+
 TText ForwardSlashPath(const TText& Path) {
-    return Each(Path, [](const auto& s) { return Slashed(s); });
+    return Each(Path, [](const auto& s) { return Slashed(PlainPath(s)); });
 }
 
 TText WslPath(const TText& Path) {
-    return Each(Path, [](const auto& s) { return WslOf(s); });
+    return Each(Path, [](const auto& s) { return WslOf(PlainPath(s)); });
 }
 
 TText FileUri(const TText& Path) {
-    const std::wstring& w = Path.Wide;
+    const std::wstring w = PlainPath(Path.Wide);
     std::string prefix = "file:";
     std::wstring rest = w;
     TWebDav dav;
     if (WebDavOf(w, dav)) {
         // The redirector's name for a web folder: the address that opens it for everyone is the web one.
+        // A host outside ASCII is written as the file URI's server is, so that the address is ASCII.
         prefix = dav.Ssl ? "https://" : "http://";
-        if (!AppendUtf8(dav.Host, prefix)) return TText();
+        if (!AppendUriEncoded(dav.Host, prefix)) return TText();
         if (!dav.Port.empty()) prefix += ":" + std::string(dav.Port.begin(), dav.Port.end());
         rest = dav.Rest.empty() ? std::wstring(L"\\") : dav.Rest;
     } else if (IsDrivePath(w)) {
@@ -180,28 +199,18 @@ TText FileUri(const TText& Path) {
     } else {
         return TText(); // a relative path or a device name is no place a URI can name
     }
-    std::string utf8;
-    if (!AppendUtf8(Slashed(rest), utf8)) return TText();
     std::string uri = prefix;
-    static const char hex[] = "0123456789ABCDEF";
-    for (unsigned char c : utf8) {
-        if (Unreserved(c)) {
-            uri += static_cast<char>(c);
-        } else {
-            uri += '%';
-            uri += hex[c >> 4];
-            uri += hex[c & 15];
-        }
-    }
-    return {uri, std::wstring(uri.begin(), uri.end())};
+    if (!AppendUriEncoded(Slashed(rest), uri)) return TText();
+    return AsciiForm(Path, uri);
 }
 
 TText GitBashPath(const TText& Path) {
     // A share's form would be the slash form itself: only a drive path has one of its own.
-    if (!IsDrivePath(Path.Wide)) return TText();
     return Each(Path, [](const auto& s) {
         using Str = std::decay_t<decltype(s)>;
-        return Str(1, '/') + LowerAscii(s[0]) + Slashed(s.substr(2));
+        const Str plain = PlainPath(s);
+        if (!IsDrivePath(plain)) return Str();
+        return Str(1, '/') + LowerAscii(plain[0]) + Slashed(plain.substr(2));
     });
 }
 
@@ -295,7 +304,7 @@ TText CommandLineArgument(const TText& Path) {
 
 TText RepoRelativePath(const TText& Path, int Depth) {
     if (Depth <= 0) return TText(); // outside a work tree, or its root
-    return Each(Path, [Depth](const auto& s) { return TailOf(s, Depth); });
+    return Each(Path, [Depth](const auto& s) { return TailOf(PlainPath(s), Depth); });
 }
 
 TText LinkName(const TText& Path) {
@@ -308,7 +317,9 @@ TText MarkdownLink(const TText& Path, const TText& Uri) {
     // The characters that would end the link's text or change how it reads.
     const TText text =
         Each(LinkName(Path), [](const auto& s) { return BackslashedBefore(s, "\\[]`*_<>&~"); });
-    return {"[" + text.Bytes + "](" + Uri.Bytes + ")", L"[" + text.Wide + L"](" + Uri.Wide + L")"};
+    const bool bytes = !text.Bytes.empty() && !Uri.Bytes.empty();
+    return {bytes ? "[" + text.Bytes + "](" + Uri.Bytes + ")" : std::string(),
+            L"[" + text.Wide + L"](" + Uri.Wide + L")"};
 }
 
 std::string HtmlAnchor(const std::wstring& Name, const std::string& Uri) {
@@ -360,16 +371,32 @@ std::string HtmlClipboardText(const std::string& Fragment) {
     return html;
 }
 
+namespace {
+// The .git folder and what it holds are the repository's own records: nothing there has a path in
+// the work tree, and git refuses every such path.
+bool InGitFolder(const std::wstring& Path) {
+    size_t from = 0;
+    for (size_t to; from <= Path.size(); from = to + 1) {
+        to = std::min(Path.find(L'\\', from), Path.size());
+        if (to - from == 4 && Path[from] == L'.' && SameAsciiCase(Path.substr(from + 1, 3), "git")) return true;
+    }
+    return false;
+}
+} // namespace
+
 int TWorkTrees::Depth(const std::wstring& Path) {
-    if (Path.empty()) return -1;
+    // \\?\C:\x lies where C:\x does.
+    const std::wstring path = PlainPath(Path);
+    if (path.empty() || InGitFolder(path)) return -1;
     // A folder item may be a work tree's root itself; a file never holds ".git".
-    if (holdsGit_(Path)) return 0;
-    const int folder = FolderDepth(PathFolder(Path));
+    if (holdsGit_(path)) return 0;
+    const int folder = FolderDepth(PathFolder(path));
     return folder < 0 ? -1 : folder + 1;
 }
 
 bool TWorkTrees::HasRelativePath(const std::wstring& Path) {
-    return !Path.empty() && FolderDepth(PathFolder(Path)) >= 0 && !holdsGit_(Path);
+    const std::wstring path = PlainPath(Path);
+    return !path.empty() && !InGitFolder(path) && FolderDepth(PathFolder(path)) >= 0 && !holdsGit_(path);
 }
 
 int TWorkTrees::FolderDepth(const std::wstring& Folder) {

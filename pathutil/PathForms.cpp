@@ -26,8 +26,13 @@ std::string WithinLimit(std::string Form) { return WithinPathLimit(Form) ? Form 
 
 // Looked up, not imported: systems without it still start and simply get no long forms.
 TSystemProc<decltype(GetLongPathNameW)> getLongPathName(L"kernel32.dll", "GetLongPathNameW");
+TLongPathQuery longPathStandIn = nullptr;
 
 } // namespace
+
+void SetLongPathQuery(TLongPathQuery Query) {
+    longPathStandIn = Query;
+}
 
 bool FolderExists(const std::wstring& Path) {
     Guards::FsRedirectionOff redirectionOff;
@@ -46,7 +51,7 @@ bool FolderExists(const std::string& Path) {
 
 std::wstring ToLongPath(const std::wstring& Path) {
     if (Path.empty()) return std::wstring();
-    auto getLong = getLongPathName.get();
+    const TLongPathQuery getLong = longPathStandIn ? longPathStandIn : getLongPathName.get();
     return getLong ? WideForm(Path, getLong) : std::wstring();
 }
 

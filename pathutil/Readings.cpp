@@ -25,27 +25,8 @@ bool CouldNameAFile(const std::wstring& Path) {
 }
 } // namespace
 
-bool IsNetworkPath(const std::wstring& Path) {
-    return Path.size() > 2 && Path[0] == L'\\' && Path[1] == L'\\' && Path[2] != L'?' && Path[2] != L'.';
-}
-
-int DriveIndex(const std::wstring& Path) {
-    if (Path.size() < 3 || Path[1] != L':' || Path[2] != L'\\') return -1;
-    const wchar_t letter = Path[0] & ~0x20;
-    return letter >= L'A' && letter <= L'Z' ? letter - L'A' : -1;
-}
-
-std::wstring WithoutDevicePrefix(const std::wstring& Path) {
-    const bool device = Path.compare(0, 4, L"\\\\?\\") == 0 || Path.compare(0, 4, L"\\\\.\\") == 0;
-    return device ? Path.substr(4) : Path;
-}
-
-bool HasDriveLetter(const std::wstring& Path) {
-    return DriveIndex(WithoutDevicePrefix(Path)) >= 0;
-}
-
 std::wstring ShortcutTarget(const TShortcutPaths& Link, TExistsProbe Exists) {
-    const auto exists = [Exists](const std::wstring& Path) { return HasDriveLetter(Path) && Exists(Path); };
+    const auto exists = [Exists](const std::wstring& Path) { return DriveIndex(Path) >= 0 && Exists(Path); };
     // Where the item list names nothing that exists, it may have been read wrongly (Wine reads those
     // of Windows after XP as G:\( and a Hangul syllable); the stored path then stands as long as it
     // names nothing either. Where it does name something, that is not what the shell opens: another file.

@@ -71,6 +71,23 @@ inline bool WithinPathLimit(const std::string& S) {
 // Copies S and a zero byte into Buffer, which must hold S.size() + 1 bytes; returns Buffer.
 char* StringToBuffer(char* Buffer, const std::string& S);
 
+// ---- A path's kind -----------------------------------------------------------------------------------
+// Read from the text alone, asking nothing: C:\x a drive's path, \\?\C:\x the same in the device
+// namespace, \\server\share a server's, \\?\UNC\server\share (or \\.\UNC\...) the same in the device
+// namespace; every other \\?\ and \\.\ path a device's (\\.\C:\ the volume, \\.\PIPE\, \\?\Volume{...});
+// the rest (relative, C:x, \x) none of these. Letters in either case.
+enum TPathKind { pkOther, pkDrive, pkDeviceDrive, pkUnc, pkDeviceUnc, pkOtherDevice };
+TPathKind PathKind(const std::string& Path);
+TPathKind PathKind(const std::wstring& Path);
+// The drive or share path a path stands for: \\?\C:\x is C:\x, \\?\UNC\s\sh\x is \\s\sh\x; a device's
+// path stands for none (empty); every other path is itself.
+std::string PlainPath(const std::string& Path);
+std::wstring PlainPath(const std::wstring& Path);
+// The drive of a drive's path in either namespace, 0 for A to 25 for Z; -1 for every other path.
+int DriveIndex(const std::wstring& Path);
+// A server's path in either namespace.
+bool IsNetworkPath(const std::wstring& Path);
+
 // ---- Two readings of an item ---------------------------------------------------------------------
 
 // What the program shows or copies of one item: its exact text, as the shell and the file system give
@@ -81,9 +98,10 @@ struct TText {
     std::wstring Wide;
 };
 
-// The same operation applied to both readings.
+// The same operation applied to both readings; a reading that is empty (a conversion that failed)
+// stays empty, never a form of nothing such as "".
 template <typename Op> TText Each(const TText& T, Op op) {
-    return {op(T.Bytes), op(T.Wide)};
+    return {T.Bytes.empty() ? std::string() : op(T.Bytes), T.Wide.empty() ? std::wstring() : op(T.Wide)};
 }
 
 // A text converted to the system code page, '?' for each character the code page lacks; Exact when the
@@ -158,15 +176,6 @@ struct TShortcutPaths {
     std::wstring ItemList;
 };
 
-// A server's share, \\server\share\...; the device namespaces \\?\ and \\.\ are the machine's own.
-bool IsNetworkPath(const std::wstring& Path);
-// A drive letter's path, C:\... or \\?\C:\... (any letter case), the only kind the shortcut rule asks
-// the file system about: the caller keeps a network drive's answer within the network bound.
-bool HasDriveLetter(const std::wstring& Path);
-// The drive of an "X:\" path, 0 for A to 25 for Z; -1 for every other path.
-int DriveIndex(const std::wstring& Path);
-// The path without the device namespace's \\?\ or \\.\ before it.
-std::wstring WithoutDevicePrefix(const std::wstring& Path);
 
 // Whether a file or folder of that path exists, as the caller asks it.
 typedef bool (*TExistsProbe)(const std::wstring& Path);
@@ -212,7 +221,8 @@ class TNetworkQuestion {
     LONG holders_ = 2;
 };
 // Where the silence of a path's network is kept: its drive (0 to 25) where that is a network drive,
-// 26 for every server's path (\\server\...); -1 for a path that asks no network. \\?\ counts as absent.
+// 26 for every server's path (\\server\..., \\?\UNC\...); -1 for a path that asks no network. Read from
+// the text and the drive's type: it asks no server.
 int NetworkSlot(const std::wstring& Path);
 // Whether Slot did not answer in time once: asking again would only wait again, whatever the question.
 bool IsSilent(int Slot);
@@ -286,10 +296,18 @@ TConversion ToAnsi(const std::wstring& Wide);
 std::string ExactBytes(const std::wstring& Wide);
 // A text known by its bytes in the system code page, with their UTF-16 reading.
 TText TextOfBytes(const std::string& Bytes);
+// A text known exactly, with its own bytes ('?' for what the code page lacks), asking the file system
+// nothing: a server's name, or an item whose server did not answer.
+TText TextOfWide(const std::wstring& Wide);
 
 // ---- Long and short path forms, file tests (the file system: Windows build only) ----------------
 // Asked for wide: the ANSI calls hand back a look-alike of a name the code page lacks, which is the
 // path of another file. The byte forms are derived from the wide ones.
+
+// What answers for GetLongPathNameW; a test sets a stand-in (a server that never answers), null restores
+// the system's.
+typedef DWORD(WINAPI* TLongPathQuery)(LPCWSTR, LPWSTR, DWORD);
+void SetLongPathQuery(TLongPathQuery Query);
 
 bool FolderExists(const std::wstring& Path);
 // Whether a file or folder of that path exists.

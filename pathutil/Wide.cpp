@@ -19,13 +19,20 @@ TConversion ToAnsi(const std::wstring& Wide) {
     const int size = static_cast<int>(Wide.size());
     // No best fit: a character the code page lacks must not quietly become a look-alike (e to e-acute,
     // the yen sign to a backslash), which would name another file; it becomes '?', which names none.
+    // Where the system code page is UTF-8, which holds every name, Windows refuses that flag, a default
+    // character and the flag pointer alike (nothing would be converted at all): none is given there.
+    const bool utf8 = GetACP() == CP_UTF8;
+    const DWORD flags = utf8 ? 0 : WC_NO_BEST_FIT_CHARS;
+    const char* fallback = utf8 ? nullptr : "?";
     BOOL lossy = FALSE;
-    const int n =
-        WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, Wide.data(), size, nullptr, 0, "?", &lossy);
+    BOOL* lossyFlag = utf8 ? nullptr : &lossy;
+    const int n = WideCharToMultiByte(CP_ACP, flags, Wide.data(), size, nullptr, 0, fallback, lossyFlag);
     if (n <= 0) return {std::string(), false};
     std::string bytes(static_cast<size_t>(n), '\0');
-    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, Wide.data(), size, &bytes[0], n, "?", &lossy);
-    // Some code pages map without a default character yet not back to the same text: read it back.
+    if (WideCharToMultiByte(CP_ACP, flags, Wide.data(), size, &bytes[0], n, fallback, lossyFlag) != n)
+        return {std::string(), false};
+    // Some code pages map without a default character yet not back to the same text (and UTF-8 turns a
+    // lone surrogate into U+FFFD): read it back.
     return {bytes, !lossy && WideFromBytes(bytes, CP_ACP) == Wide};
 }
 
@@ -36,6 +43,10 @@ std::string ExactBytes(const std::wstring& Wide) {
 
 TText TextOfBytes(const std::string& Bytes) {
     return {Bytes, WideFromBytes(Bytes, CP_ACP)};
+}
+
+TText TextOfWide(const std::wstring& Wide) {
+    return {ToAnsi(Wide).Bytes, Wide};
 }
 
 } // namespace TinyUtils

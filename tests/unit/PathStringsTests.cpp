@@ -6,6 +6,7 @@
 #include "TinyUtils.h"
 
 #include <algorithm>
+#include <cctype>
 #include <climits>
 #include <cstdio>
 #ifndef _WIN32
@@ -263,7 +264,7 @@ TEST(ShortcutTarget, ItemListFirstExceptOverTheNetwork) {
         {{L"\\\\srv\\share\\f.txt", true, L"N:\\f.txt", true}, L"\\\\srv\\share\\f.txt", ""},
         {{L"\\\\gone\\share\\a.txt", false, L"", false}, L"\\\\gone\\share\\a.txt", ""},
         {{L"\\\\?\\C:\\W\\f.txt", true, L"C:\\W\\f.txt", true}, L"C:\\W\\f.txt", "L"}, // no server
-        {{L"\\\\.\\C:\\W\\f.txt", true, L"c:\\W\\f.txt", false}, L"c:\\W\\f.txt", "LS"},
+        {{L"\\\\.\\C:\\W\\f.txt", true, L"c:\\W\\f.txt", false}, L"\\\\.\\C:\\W\\f.txt", "L"}, // a device's
         {{L"C:\\W\\f.txt", true, L"\\\\srv\\s\\f.txt", true}, L"\\\\srv\\s\\f.txt", "S"},
         {{at, true, at, true}, at, "L"},
         {{L"C:\\f.txt", true, over, true}, L"", "L"}, // never the stored one instead
@@ -298,7 +299,9 @@ TEST(PathStrings, StringToBufferCopiesUpToAZeroAndTerminates) {
 // The forms other programs read, each in both readings. The URI column was generated with Python 3.11's
 // pathlib.PureWindowsPath(exact).as_uri(), an implementation independent of ours (the web addresses of
 // WebDAV folders excepted); the JSON column with Python's json.dumps(exact, ensure_ascii=False). The
-// relative path is the one two levels below a work tree's root. nullptr: no such form.
+// relative path is the one two levels below a work tree's root. nullptr: no such form. A device path's
+// forms are those of the drive or share path it stands for (plain; empty: none); a byte reading that
+// the code page could not give has no byte form at all.
 struct OtherFormsRow {
     const char* name;
     std::string bytes;
@@ -307,6 +310,7 @@ struct OtherFormsRow {
     std::string slashBytes, wslBytes, gitBash, literal;
     std::wstring json;
     std::string argument, repo, markdown;
+    const wchar_t* plain = nullptr;
 };
 
 void PrintTo(const OtherFormsRow& r, std::ostream* os) {
@@ -345,21 +349,23 @@ TEST_P(OtherForms, BothReadings) {
     const OtherFormsRow& r = GetParam();
     const TText path = {r.bytes, r.exact};
     const TText uri = FileUri(path), slash = ForwardSlashPath(path), wsl = WslPath(path);
-    EXPECT_EQ(uri.Bytes, r.uri ? r.uri : "");
-    EXPECT_EQ(uri.Wide, std::wstring(uri.Bytes.begin(), uri.Bytes.end()));
+    const std::string asciiUri = r.uri ? r.uri : "";
+    EXPECT_EQ(uri.Bytes, r.bytes.empty() ? "" : asciiUri);
+    EXPECT_EQ(uri.Wide, std::wstring(asciiUri.begin(), asciiUri.end()));
     EXPECT_EQ(slash.Bytes, r.slashBytes);
     EXPECT_EQ(wsl.Bytes, r.wslBytes);
     // The exact reading changes the same delimiters: every slash of its form stands where a backslash was.
-    std::wstring wideSlash = r.exact;
+    const std::wstring base = r.plain ? r.plain : r.exact;
+    std::wstring wideSlash = base;
     for (wchar_t& c : wideSlash)
         if (c == L'\\') c = L'/';
     EXPECT_EQ(slash.Wide, wideSlash);
     const size_t tail =
-        r.exact.size() >= 2 && r.exact[1] == L':' ? 2 : r.exact.find(L'\\', r.exact.find(L'\\', 2) + 1);
+        base.size() >= 2 && base[1] == L':' ? 2 : base.find(L'\\', base.find(L'\\', 2) + 1);
     const std::wstring wslWide =
-        r.wslBytes.empty()
+        r.wslBytes.empty() && !r.bytes.empty()
             ? L""
-            : (r.exact[1] == L':' ? std::wstring(L"/mnt/") + wchar_t(r.exact[0] | 0x20) : L"") +
+            : (base[1] == L':' ? std::wstring(L"/mnt/") + wchar_t(base[0] | 0x20) : L"") +
                   (tail == std::wstring::npos ? L"/" : wideSlash.substr(tail));
     EXPECT_EQ(wsl.Wide, wslWide);
     const TText literal = StringLiteral(path);
@@ -465,10 +471,28 @@ INSTANTIATE_TEST_SUITE_P(
                       "\"C:\\NOTES~1.TXT\"", "", "[NOTES\\~1.TXT](file:///C:/%F0%9F%93%84%20notes.txt)"},
         OtherFormsRow{"Relative", "a\\b.txt", L"a\\b.txt", nullptr, "a/b.txt", "", "", "\"a\\\\b.txt\"",
                       L"\"a\\\\b.txt\"", "a\\b.txt", "", ""},
-        OtherFormsRow{"Device", "\\\\?\\C:\\x", L"\\\\?\\C:\\x", nullptr, "//?/C:/x", "", "",
-                      "\"\\\\\\\\?\\\\C:\\\\x\"", L"\"\\\\\\\\?\\\\C:\\\\x\"", "\\\\?\\C:\\x", "C:/x", ""},
-        OtherFormsRow{"DeviceDot", "\\\\.\\C:\\x", L"\\\\.\\C:\\x", nullptr, "//./C:/x", "", "",
-                      "\"\\\\\\\\.\\\\C:\\\\x\"", L"\"\\\\\\\\.\\\\C:\\\\x\"", "\\\\.\\C:\\x", "C:/x", ""},
+        // A drive's or a share's path in the device namespace: the quoted and literal forms as sent.
+        OtherFormsRow{"DeviceDrive", "\\\\?\\C:\\x", L"\\\\?\\C:\\x", "file:///C:/x", "C:/x", "/mnt/c/x", "/c/x",
+                      "\"\\\\\\\\?\\\\C:\\\\x\"", L"\"\\\\\\\\?\\\\C:\\\\x\"", "\\\\?\\C:\\x", "",
+                      "[x](file:///C:/x)", L"C:\\x"},
+        OtherFormsRow{"DeviceUnc", "\\\\?\\UNC\\s\\sh\\x", L"\\\\?\\UNC\\s\\sh\\x", "file://s/sh/x", "//s/sh/x", "",
+                      "", "\"\\\\\\\\?\\\\UNC\\\\s\\\\sh\\\\x\"", L"\"\\\\\\\\?\\\\UNC\\\\s\\\\sh\\\\x\"",
+                      "\\\\?\\UNC\\s\\sh\\x", "sh/x", "[x](file://s/sh/x)", L"\\\\s\\sh\\x"},
+        // The volume's device, not its root: no form names it.
+        OtherFormsRow{"DeviceDot", "\\\\.\\C:\\x", L"\\\\.\\C:\\x", nullptr, "", "", "",
+                      "\"\\\\\\\\.\\\\C:\\\\x\"", L"\"\\\\\\\\.\\\\C:\\\\x\"", "\\\\.\\C:\\x", "", "",
+                      L""},
+        // A host outside ASCII, percent-encoded as a server's name is: the address is ASCII.
+        OtherFormsRow{"WebDavHostOutsideAscii", "\\\\b?cher.example@SSL\\DavWWWRoot\\a.txt",
+                      L"\\\\b\u00FCcher.example@SSL\\DavWWWRoot\\a.txt", "https://b%C3%BCcher.example/a.txt",
+                      "//b?cher.example@SSL/DavWWWRoot/a.txt", "", "",
+                      "\"\\\\\\\\b?cher.example@SSL\\\\DavWWWRoot\\\\a.txt\"",
+                      L"\"\\\\\\\\b\u00FCcher.example@SSL\\\\DavWWWRoot\\\\a.txt\"",
+                      "\\\\b?cher.example@SSL\\DavWWWRoot\\a.txt", "DavWWWRoot/a.txt",
+                      "[a.txt](https://b%C3%BCcher.example/a.txt)"},
+        // A code page that gave no bytes (a conversion Windows refused): no byte form, never "" or [](uri).
+        OtherFormsRow{"NoBytes", "", L"C:\\Users\\u\\a b.txt", "file:///C:/Users/u/a%20b.txt", "", "", "", "",
+                      L"\"C:\\\\Users\\\\u\\\\a b.txt\"", "", "", ""},
         // A lone surrogate has no UTF-8: no URI rather than one naming another file.
         OtherFormsRow{"LoneSurrogate", "C:\\?.txt", L"C:\\\xD800.txt", nullptr, "C:/?.txt", "/mnt/c/?.txt",
                       "/c/?.txt", "\"C:\\\\?.txt\"", L"\"C:\\\\\xD800.txt\"", "C:\\?.txt", "", ""}),
@@ -507,6 +531,49 @@ TEST(HtmlClipboard, OffsetsFrameTheAnchor) {
     }
 }
 
+// A path's kind, its drive and the path it stands for, read from the text alone in either reading;
+// each row is also read in the other letter case.
+TEST(PathKind, EveryKindInBothLetterCases) {
+    const struct {
+        const char* path;
+        TPathKind kind;
+        int drive;
+        const char* plain;
+    } rows[] = {
+        {"c:\\x", pkDrive, 2, "c:\\x"},
+        {"z:\\", pkDrive, 25, "z:\\"},
+        {"\\\\?\\c:\\x", pkDeviceDrive, 2, "c:\\x"},
+        {"\\\\server\\share\\x", pkUnc, -1, "\\\\server\\share\\x"},
+        {"\\\\?\\unc\\s\\sh\\x", pkDeviceUnc, -1, "\\\\s\\sh\\x"},
+        {"\\\\.\\unc\\s\\sh", pkDeviceUnc, -1, "\\\\s\\sh"},
+        {"\\\\.\\c:\\x", pkOtherDevice, -1, ""},
+        {"\\\\.\\pipe\\x", pkOtherDevice, -1, ""},
+        {"\\\\?\\volume{0a}\\x", pkOtherDevice, -1, ""},
+        {"\\\\?\\uncx\\s", pkOtherDevice, -1, ""},
+        {"c:x", pkOther, -1, "c:x"},
+        {"\\x\\y", pkOther, -1, "\\x\\y"},
+        {"\\\\\\x", pkOther, -1, "\\\\\\x"},
+        {"1:\\x", pkOther, -1, "1:\\x"},
+        {"", pkOther, -1, ""},
+    };
+    for (const auto& r : rows)
+        for (const bool upper : {false, true}) {
+            std::string path = r.path, plain = r.plain;
+            if (upper)
+                for (std::string* t : {&path, &plain})
+                    for (char& c : *t)
+                        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+            const std::wstring wide(path.begin(), path.end());
+            SCOPED_TRACE(path);
+            EXPECT_EQ(PathKind(path), r.kind);
+            EXPECT_EQ(PathKind(wide), r.kind);
+            EXPECT_EQ(DriveIndex(wide), r.drive);
+            EXPECT_EQ(PlainPath(path), plain);
+            EXPECT_EQ(PlainPath(wide), std::wstring(plain.begin(), plain.end()));
+            EXPECT_EQ(IsNetworkPath(wide), r.kind == pkUnc || r.kind == pkDeviceUnc);
+        }
+}
+
 // The walk up to a work tree's root asks each folder once, up to the root of the drive or share.
 TEST(WorkTrees, DepthBelowTheRoot) {
     static std::vector<std::wstring> folders;
@@ -523,6 +590,11 @@ TEST(WorkTrees, DepthBelowTheRoot) {
     EXPECT_EQ(trees.Depth(L"C:\\elsewhere\\a.txt"), -1);
     EXPECT_EQ(trees.Depth(L"\\\\srv\\s\\d\\a.txt"), 2);
     EXPECT_EQ(trees.Depth(L"\\\\srv\\t\\a.txt"), -1);
+    EXPECT_EQ(trees.Depth(L"\\\\?\\C:\\repo\\docs"), 1); // walked as its drive path
+    for (const wchar_t* inGit : {L"C:\\repo\\.git", L"C:\\repo\\.GIT\\config", L"C:\\repo\\.Git\\refs\\x"}) {
+        EXPECT_EQ(trees.Depth(inGit), -1) << inGit; // git itself refuses every such path
+        EXPECT_FALSE(trees.HasRelativePath(inGit));
+    }
     EXPECT_TRUE(trees.HasRelativePath(L"C:\\repo\\docs"));
     EXPECT_FALSE(trees.HasRelativePath(L"C:\\repo\\wt"));
     EXPECT_FALSE(trees.HasRelativePath(L"C:\\elsewhere\\b.txt"));
