@@ -129,6 +129,10 @@ TText WslPath(const TText& Path);
 // letter, a digit, '-', '.', '_', '~' and '/' as %XX. ASCII, so both readings are alike.
 TText FileUri(const TText& Path);
 
+// Appends the UTF-8 bytes of Text, each but an ASCII letter, a digit, '-', '.', '_', '~' and '/' as %XX,
+// as a file URI writes them; false (nothing appended) for a lone surrogate, which has no UTF-8.
+bool AppendUriEncoded(const std::wstring& Text, std::string& Out);
+
 // /c/... for a drive path, as Git Bash and MSYS2 read it; empty for every other path (a share's would be
 // its slash form).
 TText GitBashPath(const TText& Path);
