@@ -19,7 +19,7 @@ namespace {
 // The bytes of w in the system code page when it holds every character exactly; else empty.
 std::string Held(const std::wstring& w) {
     BOOL lossy = FALSE;
-    std::string b(w.size() * 2, '\0');
+    std::string b(w.size() * 4, '\0'); // room for UTF-8, a code page of its own
     b.resize(static_cast<size_t>(WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, w.data(),
                                                      static_cast<int>(w.size()), &b[0],
                                                      static_cast<int>(b.size()), nullptr, &lossy)));

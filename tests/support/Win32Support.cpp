@@ -643,7 +643,9 @@ bool OnDriveZ(LPCWSTR p) {
 
 // A server's path or one on Z: waits, then fails as a server that is gone does.
 bool Silenced(LPCWSTR p) {
-    const bool server = p[0] == L'\\' && p[1] == L'\\' && p[2] != L'?' && p[2] != L'.';
+    const bool device = wcsncmp(p, L"\\\\?\\", 4) == 0 || wcsncmp(p, L"\\\\.\\", 4) == 0;
+    const bool server = device ? _wcsnicmp(p + 4, L"UNC\\", 4) == 0
+                               : p[0] == L'\\' && p[1] == L'\\' && p[2] != L'?' && p[2] != L'.';
     if (!server && !OnDriveZ(p)) return false;
     InterlockedIncrement(&silentCalls);
     WaitForSingleObject(silenceEnds, SilentNetwork::SilenceMs);
@@ -683,6 +685,10 @@ SilentNetwork::~SilentNetwork() {
 
 LONG SilentNetwork::Asked() const {
     return silentCalls;
+}
+
+DWORD WINAPI SilentNetwork::LongPathName(LPCWSTR path, LPWSTR buffer, DWORD size) {
+    return Silenced(path) ? 0 : GetLongPathNameW(path, buffer, size);
 }
 
 ScratchDir::ScratchDir() {

@@ -214,9 +214,10 @@ DWORD WINAPI LongNameAsShortName(LPCWSTR path, LPWSTR buffer, DWORD size);
 
 // A network whose servers never answer, for the life of the object: the file-system calls of the code
 // under test (GetFileAttributesW, GetShortPathNameW) wait far longer than any bound of the program, and
-// then fail, for a server's path (\\server\...) and for a path on drive Z:, which GetDriveTypeW then
-// calls a network drive. Every other path is answered as before. The object's end answers whatever
-// still waits.
+// then fail, for a server's path (\\server\..., \\?\UNC\server\..., \\.\UNC\...) and for a path on
+// drive Z: (also as \\?\Z:\), which GetDriveTypeW then calls a network drive. Every other path is
+// answered as before. The object's end answers whatever still waits. The program looks its long-form
+// call up instead of importing it: a test hands it LongPathName through SetLongPathQuery.
 class SilentNetwork {
   public:
     static constexpr DWORD SilenceMs = 20000;
@@ -229,6 +230,8 @@ class SilentNetwork {
     }
     // The calls that met the silence.
     LONG Asked() const;
+    // GetLongPathNameW as this network answers it.
+    static DWORD WINAPI LongPathName(LPCWSTR path, LPWSTR buffer, DWORD size);
 
   private:
     ImportPatch attributes_, shortPath_, driveType_;

@@ -397,6 +397,10 @@ INSTANTIATE_TEST_SUITE_P(
                       "C:/R&D/x#1%.txt", "/mnt/c/R&D/x#1%.txt", "/c/R&D/x#1%.txt",
                       "\"C:\\\\R&D\\\\x#1%.txt\"", L"\"C:\\\\R&D\\\\x#1%.txt\"", "\"C:\\R&D\\x#1%.txt\"",
                       "R&D/x#1%.txt", "[x#1%.txt](file:///C:/R%26D/x%231%25.txt)"},
+        // cmd splits a batch file's %1 and its built-ins' arguments at a comma.
+        OtherFormsRow{"Comma", "C:\\a,b.txt", L"C:\\a,b.txt", "file:///C:/a%2Cb.txt", "C:/a,b.txt", "/mnt/c/a,b.txt",
+                      "/c/a,b.txt", "\"C:\\\\a,b.txt\"", L"\"C:\\\\a,b.txt\"", "\"C:\\a,b.txt\"", "",
+                      "[a,b.txt](file:///C:/a%2Cb.txt)"},
         // No file name may hold '*': the other characters Markdown reads as markup.
         OtherFormsRow{"MarkupInName", "C:\\W\\[draft]_v`2 & co.md", L"C:\\W\\[draft]_v`2 & co.md",
                       "file:///C:/W/%5Bdraft%5D_v%602%20%26%20co.md", "C:/W/[draft]_v`2 & co.md",

@@ -136,14 +136,17 @@ TEST(PutClipboardText, FailedBlockKeepsTheOldContentsAndNoneStaysLocked) {
     const struct {
         int failAt; // 0: nothing fails
         const char* expected;
-    } rows[] = {{0, "C:\\new.txt"}, {1, "sentinel"}, {2, "sentinel"}, {3, "sentinel"}};
+        bool html; // a link: its HTML block is the fourth
+    } rows[] = {{0, "C:\\new.txt", false}, {1, "sentinel", false}, {2, "sentinel", false},
+                {3, "sentinel", false}, {4, "sentinel", true}};
     for (const auto& r : rows) {
         SCOPED_TRACE(r.failAt);
         ASSERT_TRUE(TestSupport::WriteClipboard("sentinel"));
         {
             MemorySpy spy(r.failAt);
             ASSERT_TRUE(spy.Installed());
-            TinyUtils::PutClipboardText(nullptr, "C:\\new.txt");
+            TinyUtils::PutClipboardText(nullptr, TinyUtils::TextOfBytes("C:\\new.txt"),
+                                        r.html ? TinyUtils::HtmlClipboardText("<a href=\"x\">x</a>") : "");
             EXPECT_EQ(spy.LocksAtClose(), 0);
         }
         EXPECT_EQ(TestSupport::ReadClipboard().Text, r.expected);

@@ -276,6 +276,10 @@ TEST_F(NetworkDrive, WorkTreeDepthAsksOnlyLocalFolders) {
     EXPECT_EQ(depth(root + L"\\repo"), 0);
     EXPECT_EQ(depth(root + L"\\wt\\x.txt"), 1);
     EXPECT_EQ(depth(root + L"\\a.txt"), -1);
+    EXPECT_EQ(depth(L"\\\\?\\" + root + L"\\repo\\src\\a.txt"), 2); // walked as its drive path
+    EXPECT_EQ(depth(root + L"\\repo\\.git\\config"), -1);            // git refuses such a path
+    // The first item in a work tree settles the offer, whatever follows it.
+    EXPECT_TRUE(Pathgrab::ListOfferOf({root + L"\\repo\\src\\a.txt", root + L"\\a.txt"}).Repo);
     TestSupport::ImportPatch reads("kernel32.dll", "GetFileAttributesW", &CountedAttributes);
     ASSERT_TRUE(reads.Installed());
     attributeReads = 0;
@@ -349,6 +353,7 @@ TEST_F(NetworkDrive, MenuOfASilentServerOpensWithinTheBound) {
         SCOPED_TRACE(fileSystemToo ? "the file system silent too" : "the redirector silent");
         std::unique_ptr<TestSupport::SilentNetwork> silent(fileSystemToo ? new TestSupport::SilentNetwork
                                                                          : nullptr);
+        SetLongPathQuery(fileSystemToo ? TestSupport::SilentNetwork::LongPathName : nullptr);
         SetUniversalNameQuery(ShareOfZ);
         const DWORD start = GetTickCount();
         Pathgrab::ShowPathMenu(nullptr);
@@ -358,11 +363,113 @@ TEST_F(NetworkDrive, MenuOfASilentServerOpensWithinTheBound) {
         DestroyMenu(Pathgrab::PopupMenuHandle);
         Pathgrab::PopupMenuHandle = nullptr;
         Pathgrab::ReleaseTargets();
+        SetLongPathQuery(nullptr);
     }
     SetEvent(neverAnswered); // the workers left behind end now, into memory they still hold
     Sleep(50);
     CloseHandle(neverAnswered);
     neverAnswered = nullptr;
+    MSG posted; // what it posts to its window, here to no window
+    while (PeekMessageA(&posted, nullptr, 0, 0, PM_REMOVE)) {
+    }
+}
+
+// A list of files on a drive whose server never answers: the first item waits for the bound, the rest
+// are not asked again, and every line is the item as it was sent.
+TEST_F(NetworkDrive, ListOnASilentDriveTakesTheBoundOnce) {
+    TestSupport::SilentNetwork silent;
+    SetLongPathQuery(TestSupport::SilentNetwork::LongPathName);
+    ForgetNetwork();
+    sentLine = L"\"Pathgrab.exe\"";
+    std::wstring expected;
+    for (int i = 10; i < 30; ++i) {
+        sentLine += L" Z:\\gone\\f" + std::to_wstring(i) + L".txt";
+        expected += L"Z:\\gone\\f" + std::to_wstring(i) + L".txt\r\n";
+    }
+    TestSupport::ImportPatch line("kernel32.dll", "GetCommandLineW", &SentLine);
+    const DWORD start = GetTickCount();
+    TText list;
+    Pathgrab::MakePathListText(false, list);
+    EXPECT_LT(GetTickCount() - start, 2 * UniversalNameWaitMs);
+    EXPECT_EQ(list.Wide, expected);
+    SetLongPathQuery(nullptr);
+}
+
+// ---- A system whose code page is UTF-8, as Windows answers there ---------------------------------------
+
+// The system's own conversions, which the stand-ins below hand on to.
+void* realToBytes = nullptr;
+void* realToWide = nullptr;
+UINT WINAPI Utf8CodePage() {
+    return CP_UTF8;
+}
+// For UTF-8, Windows takes only the flags 0 and WC_ERR_INVALID_CHARS, and neither a default character
+// nor the flag that says one was used (Wine takes all three).
+int WINAPI StrictWideToUtf8(UINT cp, DWORD flags, LPCWSTR w, int nw, LPSTR s, int ns, LPCSTR def, LPBOOL used) {
+    if (cp == CP_ACP || cp == CP_UTF8) {
+        if (flags & ~DWORD(WC_ERR_INVALID_CHARS)) {
+            SetLastError(ERROR_INVALID_FLAGS);
+            return 0;
+        }
+        if (def || used) {
+            SetLastError(ERROR_INVALID_PARAMETER);
+            return 0;
+        }
+        cp = CP_UTF8;
+    }
+    return reinterpret_cast<decltype(&WideCharToMultiByte)>(realToBytes)(cp, flags, w, nw, s, ns, def, used);
+}
+int WINAPI Utf8ToWide(UINT cp, DWORD flags, LPCSTR s, int ns, LPWSTR w, int nw) {
+    return reinterpret_cast<decltype(&MultiByteToWideChar)>(realToWide)(cp == CP_ACP ? CP_UTF8 : cp, flags, s, ns,
+                                                                        w, nw);
+}
+std::string Utf8Of(const std::wstring& w) {
+    std::string s(w.size() * 4, '\0');
+    s.resize(static_cast<size_t>(
+        WideCharToMultiByte(CP_UTF8, 0, w.data(), static_cast<int>(w.size()), &s[0], int(s.size()), nullptr, nullptr)));
+    return s;
+}
+bool shiftHeld = false;
+SHORT WINAPI ShiftIfHeld(int key) {
+    return shiftHeld && key == VK_SHIFT ? SHORT(0x8000) : SHORT(0);
+}
+
+// The menu of one item opens with every byte form the UTF-8 of its exact one, and Shift copies those
+// bytes, where before every conversion failed and the program ended.
+TEST(Utf8System, MenuOfOneItemAndShiftCopy) {
+    ScratchDir dir;
+    const std::wstring file = TestSupport::WideOf(dir.Path()) + L"\\caf\u00E9 \u898B\u7A4D.txt";
+    CloseHandle(CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    const std::wstring longFile = ToLongPath(file);
+    sentLine = L"\"Pathgrab.exe\" \"" + longFile + L"\"";
+    {
+    TestSupport::ImportPatch acp("kernel32.dll", "GetACP", &Utf8CodePage);
+    TestSupport::ImportPatch toBytes("kernel32.dll", "WideCharToMultiByte", &StrictWideToUtf8);
+    TestSupport::ImportPatch toWide("kernel32.dll", "MultiByteToWideChar", &Utf8ToWide);
+    TestSupport::ImportPatch line("kernel32.dll", "GetCommandLineW", &SentLine);
+    TestSupport::ImportPatch keys("user32.dll", "GetAsyncKeyState", &ShiftIfHeld);
+    TestSupport::ImportPatch menu("user32.dll", "TrackPopupMenu", &NoteTheMenu);
+    ASSERT_TRUE(acp.Installed() && toBytes.Installed() && toWide.Installed());
+    shiftHeld = false;
+    realToBytes = toBytes.Original();
+    realToWide = toWide.Original();
+    TinyUtils::Startup(); // the lead bytes of UTF-8: none
+    Pathgrab::ShowPathMenu(nullptr);
+    ASSERT_NE(Pathgrab::PopupMenuHandle, nullptr);
+    using Pathgrab::TMenuEntry;
+    for (const TMenuEntry& e : Pathgrab::MenuEntries(1, false, Pathgrab::FaceFor(0x0411)))
+        for (const TMenuEntry& f : e.Submenu.empty() ? std::vector<TMenuEntry>{e} : e.Submenu)
+            EXPECT_EQ(f.Form.Bytes, Utf8Of(f.Form.Wide)) << f.Id;
+    EXPECT_EQ(Pathgrab::TargetLongPath.Bytes, Utf8Of(longFile));
+    DestroyMenu(Pathgrab::PopupMenuHandle);
+    Pathgrab::PopupMenuHandle = nullptr;
+    Pathgrab::ReleaseTargets();
+    shiftHeld = true;
+    Pathgrab::ShowPathMenu(nullptr);
+    EXPECT_EQ(TestSupport::ReadClipboard().Text, Utf8Of(longFile)) << Pathgrab::TargetLongPath.Bytes;
+    Pathgrab::ReleaseTargets();
+    }
+    TinyUtils::Startup();
     MSG posted; // what it posts to its window, here to no window
     while (PeekMessageA(&posted, nullptr, 0, 0, PM_REMOVE)) {
     }

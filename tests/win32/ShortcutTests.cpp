@@ -196,6 +196,39 @@ TEST_F(Shortcut, ToAServerThatIsGoneIsReadWithinTheBound) {
     TinyUtils::SetUniversalNameQuery(nullptr); // Z: counts as silent no more
 }
 
+SHORT WINAPI NoKeyDown(int) {
+    return 0;
+}
+BOOL WINAPI NoMenu(HMENU, UINT, int, int, int, HWND, const RECT*) {
+    return FALSE;
+}
+
+// Without Shift too, a shortcut to a server that is gone opens its menu within the bound: its short
+// form and folder test are the server's questions, in either namespace.
+TEST_F(Shortcut, MenuOfATargetOnAServerThatIsGoneOpensWithinTheBound) {
+    TestSupport::SilentNetwork network;
+    TestSupport::ImportPatch line("kernel32.dll", "GetCommandLineW", &SentLine);
+    TestSupport::ImportPatch keys("user32.dll", "GetAsyncKeyState", &NoKeyDown);
+    TestSupport::ImportPatch menu("user32.dll", "TrackPopupMenu", &NoMenu);
+    for (const std::wstring target : {L"\\\\?\\UNC\\gone\\share\\a.txt", L"\\\\gone\\share\\a.txt"}) {
+        SCOPED_TRACE(target.size());
+        const std::wstring link = TestSupport::WideOf(dir.Path()) + L"\\gone.lnk";
+        TinyShlLnk::CreateShortcut(link, L"", target, L"", L"", L"", 0, SW_SHOWNORMAL, 0);
+        TinyUtils::ForgetNetwork();
+        sentLine = L"\"Pathgrab.exe\" \"" + link + L"\"";
+        const DWORD start = GetTickCount();
+        Pathgrab::ShowPathMenu(nullptr);
+        EXPECT_LT(GetTickCount() - start, 2 * TinyUtils::UniversalNameWaitMs);
+        EXPECT_EQ(Pathgrab::TargetLongPath.Wide, target);
+        DestroyMenu(Pathgrab::PopupMenuHandle);
+        Pathgrab::PopupMenuHandle = nullptr;
+        Pathgrab::ReleaseTargets();
+    }
+    MSG posted; // what it posts to its window, here to no window
+    while (PeekMessageA(&posted, nullptr, 0, 0, PM_REMOVE)) {
+    }
+}
+
 // ---- Link path length ---------------------------------------------------------------------------
 
 // A link file whose whole path is exactly `length` bytes, written through the wide file functions

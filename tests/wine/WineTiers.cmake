@@ -36,7 +36,8 @@ set(MACHINES
   "ja-system-en-format|LANG=ja_JP.UTF-8 LC_MESSAGES=en_US.UTF-8"
   "en-system-ja-format|LANG=en_US.UTF-8 LC_MESSAGES=ja_JP.UTF-8"
   "en|LC_ALL=en_US.UTF-8"
-  "zh|LC_ALL=zh_CN.UTF-8")
+  "zh|LC_ALL=zh_CN.UTF-8"
+  "utf8|LC_CTYPE=hi_IN.UTF-8 LC_MESSAGES=ja_JP.UTF-8")
 
 # pathgrab_wine_test(FLAVOUR <f> NAME <name> EXE <exe> LABEL <label> [PROGRAM <Pathgrab.exe>] [ARGS ...])
 function(pathgrab_wine_test)
