@@ -2,6 +2,9 @@
 # Builds both flavours in the release configuration and writes the archives and their sums:
 #   dist/Pathgrabber-<version>-x86.zip, dist/Pathgrabber-<version>-x64.zip, dist/SHA256SUMS
 #   scripts/release.sh [OUTDIR]        (default dist/; builds in build/release-x86 and build/release-x64)
+# Given the address the archives will be downloaded from, it also writes the winget and Scoop manifests
+# (scripts/manifests.sh):
+#   PATHGRAB_RELEASE_BASE=https://example.org/pathgrabber/1.0.6.0/ [PATHGRAB_HOMEPAGE=...] scripts/release.sh
 # Byte for byte the same from every clean tree of a commit: the executables carry no time stamp and no
 # build path, and every archive entry is dated at the commit (SOURCE_DATE_EPOCH, when set, instead).
 set -euo pipefail
@@ -44,3 +47,4 @@ for flavour in x86 x64; do
 done
 (cd "$out" && sha256sum Pathgrabber-"$version"-x86.zip Pathgrabber-"$version"-x64.zip >SHA256SUMS)
 cat "$out/SHA256SUMS"
+bash scripts/manifests.sh "$out" "$version"

@@ -247,22 +247,58 @@ TEST_F(SendToWalk, ShortcutToAGoneServerDelaysNoQuestion) {
     TinyUtils::ForgetNetwork();
 }
 
-// Started through its 8.3 path (Windows hands the program that path), registration still writes the
-// long one: an 8.3 path in a shortcut breaks when the volume's short names change.
-TEST_F(SendToWalk, RegistrationFromTheShortPathWritesTheLongOne) {
+namespace {
+// Wine 8's CreateSymbolicLinkW answers TRUE and makes no link, so a link is played by a Unix symbolic link
+// in the prefix's drive, made by /bin/ln: Wine starts a Unix program by its Z: path but gives no handle
+// to wait on, so the link itself is waited for.
+bool UnixLink(const std::string& folder, const std::string& name, const std::string& target) {
+    std::string command = "/bin/ln -s \"" + target + "\" " + name;
+    STARTUPINFOA si = {};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi = {};
+    if (!CreateProcessA("Z:\\bin\\ln", &command[0], nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &si,
+                        &pi))
+        return false;
+    if (pi.hThread) CloseHandle(pi.hThread);
+    if (pi.hProcess) CloseHandle(pi.hProcess);
+    for (const DWORD start = GetTickCount(); GetTickCount() - start < 30000; Sleep(20))
+        if (GetFileAttributesA((folder + "\\" + name).c_str()) != INVALID_FILE_ATTRIBUTES) return true;
+    return false;
+}
+} // namespace
+
+// Started through its 8.3 path (Windows hands the program that path), registration writes the long one:
+// an 8.3 path in a shortcut breaks when the volume's short names change. Started through a link, as
+// winget's alias pathgrab.exe starts it, the loader gives the link's path, and the shortcut goes to the
+// program's name in the link's folder. Started the same way again, it finds that shortcut and deletes it.
+TEST_F(SendToWalk, RegistrationWritesTheLongPathAndFindsItAgainHoweverStarted) {
     const std::string folder = scratch_.Folder("Long Folder Name");
     const std::string exe = scratch_.File("Long Folder Name\\Pathgrab.exe");
-    moduleAnswer = WideOf(ShortPathOf(exe));
-    ASSERT_NE(moduleAnswer, WideOf(exe));
-    {
+    const std::string alias = scratch_.Folder("Links"), other = scratch_.Folder("Other Links");
+    ASSERT_TRUE(UnixLink(alias, "pathgrab.exe", "../Long Folder Name/Pathgrab.exe"));
+    ASSERT_TRUE(UnixLink(other, "pg.exe", "../Long Folder Name/Pathgrab.exe"));
+    const struct {
+        const char* label;
+        std::string started, folder;
+    } cases[] = {
+        {"8.3 path", ShortPathOf(exe), folder},
+        {"link differing in case", alias + "\\pathgrab.exe", alias},
+        {"link of another name", other + "\\pg.exe", other},
+    };
+    ASSERT_NE(cases[0].started, exe);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.label);
+        moduleAnswer = WideOf(c.started);
         ImportPatch module("kernel32.dll", "GetModuleFileNameW", &ModuleFileNameAs);
         ImportPatch box("user32.dll", "MessageBoxW", &AnswerYes);
         ASSERT_TRUE(module.Installed() && box.Installed());
         Pathgrab::RunRegistrationMode();
+        const ShortcutFields f = ReadShortcut(dir_ + "\\Pathgrabber.lnk");
+        EXPECT_EQ(f.Path, c.folder + "\\Pathgrab.exe");
+        EXPECT_EQ(f.WorkDir, c.folder);
+        Pathgrab::RunRegistrationMode(); // a shortcut not found would be made again here
+        EXPECT_EQ(FolderEntries(dir_), Names{});
+        TinyShlLnk::Shutdown();
+        TinyShell::Shutdown();
     }
-    TinyShlLnk::Shutdown();
-    TinyShell::Shutdown();
-    const ShortcutFields f = ReadShortcut(dir_ + "\\Pathgrabber.lnk");
-    EXPECT_EQ(f.Path, exe);
-    EXPECT_EQ(f.WorkDir, folder);
 }
