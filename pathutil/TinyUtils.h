@@ -211,6 +211,13 @@ struct TSyncRoot {
 TText WebAddress(const std::vector<TSyncRoot>& Roots, const TText& LongPath);
 
 #ifdef _WIN32
+// The OneDrive client's records of the current user (HKCU\Software\SyncEngines\Providers\OneDrive),
+// only read; none where the client has none. A string value of another type or over 2,048 characters
+// counts as absent.
+std::vector<TSyncRoot> ReadSyncRoots();
+#endif
+
+#ifdef _WIN32
 // ---- Network drives ---------------------------------------------------------------------------------
 
 // What answers for mpr's WNetGetUniversalNameW; a test sets a stand-in, null restores the system's.
