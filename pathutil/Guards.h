@@ -127,5 +127,24 @@ class UniqueHMenu {
     HMENU menu_;
 };
 
+// An open registry key: closed when the scope ends, by the RegCloseKey given, since advapi32 is loaded
+// on first use rather than imported.
+class UniqueHKey {
+  public:
+    typedef LONG(WINAPI* TClose)(HKEY);
+    explicit UniqueHKey(TClose close) : close_(close) {}
+    ~UniqueHKey() {
+        if (key_) close_(key_);
+    }
+    UniqueHKey(const UniqueHKey&) = delete;
+    UniqueHKey& operator=(const UniqueHKey&) = delete;
+    HKEY get() const { return key_; }
+    HKEY* put() { return &key_; } // for the call that opens it, once
+
+  private:
+    TClose close_;
+    HKEY key_ = nullptr;
+};
+
 } // namespace Guards
 #endif

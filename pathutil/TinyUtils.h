@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <map>
 #include <string>
+#include <vector>
 
 namespace TinyUtils {
 
@@ -192,6 +193,29 @@ typedef bool (*TExistsProbe)(const std::wstring& Path);
 // question; the list's path is asked about only where it is a drive path, and the stored one only
 // where the list names nothing that exists. A target over the path limit is unreadable: empty, never cut.
 std::wstring ShortcutTarget(const TShortcutPaths& Link, TExistsProbe Exists);
+
+// ---- Web addresses of synced libraries -------------------------------------------------------------
+
+// One synced library, folder or shortcut as the OneDrive client records it (an absent value: empty).
+struct TSyncRoot {
+    std::wstring MountPoint, UrlNamespace, FullRemotePath, LibraryType;
+    // -1 absent, else its value; TSyncRoot::WrongType when present but not a REG_DWORD.
+    int IsFolderScope = -1;
+    static constexpr int WrongType = -2;
+};
+// The web address of an item under one of the records (ASCII, alike in both readings; no byte reading
+// where the item has none); empty where the records give none. The record mounted deepest above the
+// item decides; its own address is the base, and the item's path below the mount point follows it,
+// percent-encoded as the file URI is. None from a personal OneDrive, whose address opens only for its
+// owner, and none where the record's address is not https.
+TText WebAddress(const std::vector<TSyncRoot>& Roots, const TText& LongPath);
+
+#ifdef _WIN32
+// The OneDrive client's records of the current user (HKCU\Software\SyncEngines\Providers\OneDrive),
+// only read; none where the client has none. A string value of another type or over 2,048 characters
+// counts as absent.
+std::vector<TSyncRoot> ReadSyncRoots();
+#endif
 
 #ifdef _WIN32
 // ---- Network drives ---------------------------------------------------------------------------------

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <cwchar>
 
 namespace HostStub {
 
@@ -83,6 +84,18 @@ int WINAPI CompareStringA(LCID, DWORD, LPCSTR a, int na, LPCSTR b, int nb) {
                                       : CSTR_GREATER_THAN;
     }
     return CSTR_EQUAL;
+}
+
+// Unit by unit, as Windows compares; ignoring case upper-cases ASCII letters only, the letters the host
+// tests compare (the system's own table is met under Wine).
+int WINAPI CompareStringOrdinal(LPCWCH a, int na, LPCWCH b, int nb, BOOL ignoreCase) {
+    if (na < 0) na = static_cast<int>(std::wcslen(a));
+    if (nb < 0) nb = static_cast<int>(std::wcslen(b));
+    auto fold = [ignoreCase](wchar_t c) { return ignoreCase && c >= L'a' && c <= L'z' ? c - 32 : c; };
+    for (int i = 0; i < std::min(na, nb); ++i) {
+        if (fold(a[i]) != fold(b[i])) return fold(a[i]) < fold(b[i]) ? CSTR_LESS_THAN : CSTR_GREATER_THAN;
+    }
+    return na == nb ? CSTR_EQUAL : na < nb ? CSTR_LESS_THAN : CSTR_GREATER_THAN;
 }
 
 DWORD WINAPI GetModuleFileNameA(HMODULE, LPSTR buffer, DWORD size) {

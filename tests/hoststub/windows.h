@@ -60,6 +60,7 @@ typedef struct _cpinfo {
 } CPINFO, *LPCPINFO;
 
 typedef wchar_t* LPWSTR;
+typedef const wchar_t* LPCWCH;
 LPSTR WINAPI GetCommandLineA();
 LPWSTR WINAPI GetCommandLineW();
 LPSTR WINAPI CharNextA(LPCSTR lpsz);
@@ -67,6 +68,8 @@ DWORD WINAPI CharUpperBuffA(LPSTR lpsz, DWORD cchLength);
 DWORD WINAPI CharUpperBuffW(LPWSTR lpsz, DWORD cchLength);
 int WINAPI CompareStringA(LCID Locale, DWORD dwCmpFlags, LPCSTR lpString1, int cchCount1, LPCSTR lpString2,
                           int cchCount2);
+int WINAPI CompareStringOrdinal(LPCWCH lpString1, int cchCount1, LPCWCH lpString2, int cchCount2,
+                                BOOL bIgnoreCase);
 DWORD WINAPI GetModuleFileNameA(HMODULE hModule, LPSTR lpFilename, DWORD nSize);
 BOOL WINAPI GetVersionExA(LPOSVERSIONINFOA lpVersionInformation);
 LCID WINAPI GetThreadLocale();
