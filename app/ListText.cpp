@@ -97,8 +97,9 @@ TClip MoreFormListText(uint32_t Id, const std::vector<TText>& Args, TLongPathFn 
     EachListed(Args, [&](const TText& arg) {
         TItem item = {LongPath(arg), TText(), -1};
         if (!item.Long.Wide.empty()) {
-            if (form->WantsUnc) item.Unc = Ask.UncPath(item.Long);
-            if (form->WantsRepo) item.RepoDepth = Ask.RepoDepth(item.Long);
+            if (form->Needs & ndUnc) item.Unc = Ask.UncPath(item.Long);
+            if (form->Needs & ndRepo) item.RepoDepth = Ask.RepoDepth(item.Long);
+            if (form->Needs & ndWeb && Ask.WebAddress) item.Web = Ask.WebAddress(item.Long);
         }
         TText line = form->Line(item);
         // An item the list's form does not exist for is left out, not listed as an empty line.

@@ -23,6 +23,11 @@ TText Doubled(const TText& Form) {
 } // namespace
 
 // Quotes around nothing are still the quoted form of an empty path, as they have always been.
+TItem Asked(const TItem& Item, unsigned Needs) {
+    return {Item.Long, Needs & ndUnc ? Item.Unc : TText(), Needs & ndRepo ? Item.RepoDepth : -1,
+            Needs & ndWeb ? Item.Web : TText()};
+}
+
 TText Quoted(const TText& Form) {
     return {QuotedOf(Form.Bytes), QuotedOf(Form.Wide)};
 }
@@ -45,6 +50,13 @@ TText UncLine(const TItem& I) {
 TText UriOf(const TItem& I) {
     return TinyUtils::FileUri(UncOrLong(I));
 }
+TText WebOf(const TItem& I) {
+    return I.Web;
+}
+// As the UNC list: an item outside every library stands as its long path.
+TText WebLine(const TItem& I) {
+    return I.Web.Wide.empty() ? I.Long : I.Web;
+}
 TText SlashOf(const TItem& I) {
     return TinyUtils::ForwardSlashPath(I.Long);
 }
@@ -66,60 +78,112 @@ TText LongOf(const TItem& I) {
 TText ArgumentOf(const TItem& I) {
     return TinyUtils::CommandLineArgument(I.Long);
 }
+// A link is for someone else: where the item lies in a synced library it points at the web address,
+// since a local file URI opens on no other machine.
+TText LinkTarget(const TItem& I) {
+    return I.Web.Wide.empty() ? UriOf(I) : I.Web;
+}
 TText MarkdownOf(const TItem& I) {
-    return TinyUtils::MarkdownLink(UncOrLong(I), UriOf(I));
+    return TinyUtils::MarkdownLink(UncOrLong(I), LinkTarget(I));
 }
 TText MarkdownLineOf(const TItem& I) {
     const TText link = MarkdownOf(I);
     if (link.Wide.empty()) return link;
-    return {"- " + link.Bytes, L"- " + link.Wide};
+    return {link.Bytes.empty() ? std::string() : "- " + link.Bytes, L"- " + link.Wide};
 }
-// The link's plain text is what a program without HTML pastes: the path, the share's where there is one.
+// The link's plain text is what a program without HTML pastes: the web address, else the path (the
+// share's where there is one).
 TText LinkOf(const TItem& I) {
+    if (!I.Web.Wide.empty()) return I.Web;
     return UriOf(I).Wide.empty() ? TText() : UncOrLong(I);
 }
 TText LinkNameOf(const TItem& I) {
     return TinyUtils::LinkName(UncOrLong(I));
 }
 std::string AnchorOf(const TItem& I) {
-    return TinyUtils::HtmlAnchor(LinkNameOf(I).Wide, UriOf(I).Bytes);
+    const std::wstring href = LinkTarget(I).Wide; // ASCII, whatever the code page gave
+    return TinyUtils::HtmlAnchor(LinkNameOf(I).Wide, std::string(href.begin(), href.end()));
 }
 
 using TFace = Texts::TFace;
 using TOffer = TListOffer;
+using TForm = TMoreForm;
 
 } // namespace
 
 // Each form is a row: its item (Id) for one item sent, its list (ListId) for several, or both; the
 // items and the lists each keep the order of the rows.
 const TMoreForm MoreForms[] = {
-    {IDM_UNC_PATH, UncForm, IDM_LIST_UNC_PATHS, &TFace::ListUncPaths, &TOffer::Unc, UncLine,
-     TMoreForm::jnLines, true, false},
-    {IDM_FILE_URI, UriOf, IDM_LIST_FILE_URIS, &TFace::ListFileUris, nullptr, UriOf, TMoreForm::jnLines, true,
-     false},
-    {IDM_SLASH_PATH, SlashOf, IDM_LIST_SLASH_PATHS, &TFace::ListSlashPaths, nullptr, SlashOf,
-     TMoreForm::jnLines, false, false},
-    {IDM_WSL_PATH, WslOf, IDM_LIST_WSL_PATHS, &TFace::ListWslPaths, &TOffer::Wsl, WslOf, TMoreForm::jnLines,
-     false, false},
-    {IDM_GIT_BASH_PATH, GitBashOf},
-    {0, nullptr, IDM_LIST_COMMAND_LINE, &TFace::ListCommandLine, nullptr, ArgumentOf,
-     TMoreForm::jnCommandLine, false, false},
-    {IDM_STRING_LITERAL, LiteralOf},
-    {0, nullptr, IDM_LIST_JSON_ARRAY, &TFace::ListJsonArray, nullptr, LongOf, TMoreForm::jnJsonArray, false,
-     false},
-    {IDM_REPO_PATH, RepoOf, IDM_LIST_REPO_PATHS, &TFace::ListRepoPaths, &TOffer::Repo, RepoOf,
-     TMoreForm::jnLines, false, true},
-    {IDM_MARKDOWN_LINK, MarkdownOf, IDM_LIST_MARKDOWN_LINKS, &TFace::ListMarkdownLinks, nullptr,
-     MarkdownLineOf, TMoreForm::jnLines, true, false},
-    {IDM_LINK, LinkOf, IDM_LIST_LINKS, &TFace::ListLinks, nullptr, LinkOf, TMoreForm::jnLines, true, false,
-     AnchorOf, &TFace::LinkPrefix, LinkNameOf},
+    {.Id = IDM_UNC_PATH,
+     .Form = UncForm,
+     .ListId = IDM_LIST_UNC_PATHS,
+     .ListCaption = &TFace::ListUncPaths,
+     .OfferedIf = &TOffer::Unc,
+     .Line = UncLine,
+     .Needs = ndUnc},
+    {.Id = IDM_WEB_ADDRESS,
+     .Form = WebOf,
+     .ListId = IDM_LIST_WEB_ADDRESSES,
+     .ListCaption = &TFace::ListWebAddresses,
+     .OfferedIf = &TOffer::Web,
+     .Line = WebLine,
+     .Needs = ndWeb},
+    {.Id = IDM_FILE_URI,
+     .Form = UriOf,
+     .ListId = IDM_LIST_FILE_URIS,
+     .ListCaption = &TFace::ListFileUris,
+     .Line = UriOf,
+     .Needs = ndUnc},
+    {.Id = IDM_SLASH_PATH,
+     .Form = SlashOf,
+     .ListId = IDM_LIST_SLASH_PATHS,
+     .ListCaption = &TFace::ListSlashPaths,
+     .Line = SlashOf},
+    {.Id = IDM_WSL_PATH,
+     .Form = WslOf,
+     .ListId = IDM_LIST_WSL_PATHS,
+     .ListCaption = &TFace::ListWslPaths,
+     .OfferedIf = &TOffer::Wsl,
+     .Line = WslOf},
+    {.Id = IDM_GIT_BASH_PATH, .Form = GitBashOf},
+    {.ListId = IDM_LIST_COMMAND_LINE,
+     .ListCaption = &TFace::ListCommandLine,
+     .Line = ArgumentOf,
+     .Join = TForm::jnCommandLine},
+    {.Id = IDM_STRING_LITERAL, .Form = LiteralOf},
+    {.ListId = IDM_LIST_JSON_ARRAY,
+     .ListCaption = &TFace::ListJsonArray,
+     .Line = LongOf,
+     .Join = TForm::jnJsonArray},
+    {.Id = IDM_REPO_PATH,
+     .Form = RepoOf,
+     .ListId = IDM_LIST_REPO_PATHS,
+     .ListCaption = &TFace::ListRepoPaths,
+     .OfferedIf = &TOffer::Repo,
+     .Line = RepoOf,
+     .Needs = ndRepo},
+    {.Id = IDM_MARKDOWN_LINK,
+     .Form = MarkdownOf,
+     .ListId = IDM_LIST_MARKDOWN_LINKS,
+     .ListCaption = &TFace::ListMarkdownLinks,
+     .Line = MarkdownLineOf,
+     .Needs = ndUnc | ndWeb},
+    {.Id = IDM_LINK,
+     .Form = LinkOf,
+     .ListId = IDM_LIST_LINKS,
+     .ListCaption = &TFace::ListLinks,
+     .Line = LinkOf,
+     .Needs = ndUnc | ndWeb,
+     .Anchor = AnchorOf,
+     .Prefix = &TFace::LinkPrefix,
+     .Shown = LinkNameOf},
 };
 const size_t MoreFormCount = sizeof MoreForms / sizeof MoreForms[0];
 
 namespace {
 
 TItem TargetItem() {
-    return {TargetLongPath, TargetUncPath, TargetRepoDepth};
+    return {TargetLongPath, TargetUncPath, TargetRepoDepth, TargetWebAddress};
 }
 
 std::vector<TMenuEntry> MoreFormEntries(bool Several, const Texts::TFace& Face, TListOffer Offer) {
@@ -135,8 +199,8 @@ std::vector<TMenuEntry> MoreFormEntries(bool Several, const Texts::TFace& Face, 
         return menu;
     }
     if (TargetLongPath.Wide.empty()) return menu;
-    const TItem target = TargetItem();
     for (const TMoreForm& f : MoreForms) {
+        const TItem target = Asked(TargetItem(), f.Needs);
         if (!f.Id || f.Form(target).Wide.empty()) continue;
         item(f.Id, std::string(Face.NumberSeparator) + (f.Prefix ? Face.*f.Prefix : ""),
              f.Shown ? f.Shown(target) : f.Form(target));
@@ -219,7 +283,7 @@ TClip CommandText(uint32_t Id, TListTextFn ListText) {
     for (const TMoreForm& f : MoreForms) {
         if (f.ListId && Id == f.ListId) return ListText ? ListText(Id) : TClip();
         if (!f.Id || Id != f.Id) continue;
-        const TItem target = TargetItem();
+        const TItem target = Asked(TargetItem(), f.Needs);
         TClip clip = f.Form(target);
         if (f.Anchor && !clip.Wide.empty()) clip.Html = TinyUtils::HtmlClipboardText(f.Anchor(target));
         return clip;

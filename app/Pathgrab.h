@@ -50,6 +50,8 @@ enum : uint32_t {
     IDM_LIST_REPO_PATHS = 0x12F,
     IDM_LIST_MARKDOWN_LINKS = 0x130,
     IDM_LIST_LINKS = 0x131,
+    IDM_WEB_ADDRESS = 0x132,
+    IDM_LIST_WEB_ADDRESSES = 0x133,
 };
 
 // ---- Global state: written once by ShowPathMenu, read-only afterwards ---------------------------
@@ -66,6 +68,8 @@ extern TText TargetShortPath;
 extern TText TargetUncPath;
 // Levels of the long path below the root of the Git work tree that holds it; -1 outside every one.
 extern int TargetRepoDepth;
+// The web address of the long path where it lies in a synced SharePoint or OneDrive library, else empty.
+extern TText TargetWebAddress;
 
 // Releases the five target strings in the order of the program's finalisation.
 void ReleaseTargets();
@@ -92,6 +96,7 @@ struct TListOffer {
     bool Unc;
     bool Wsl;
     bool Repo = false;
+    bool Web = false; // an item lies in a synced library
 };
 
 // A text for the clipboard: the plain text in both readings and, for a link, the "HTML Format" text
@@ -104,10 +109,15 @@ struct TClip : TText {
 
 // What the more forms of an item are made of.
 struct TItem {
-    TText Long;    // the long path
-    TText Unc;     // its UNC name where it lies on a network drive, else empty
-    int RepoDepth; // levels below the root of its Git work tree; -1 outside every one
+    TText Long;     // the long path
+    TText Unc;      // its UNC name where it lies on a network drive, else empty
+    int RepoDepth;  // levels below the root of its Git work tree; -1 outside every one
+    TText Web = {}; // its web address where it lies in a synced library, else empty
 };
+
+// What a form is made of beyond the long path, each a question to the file system, the network or the
+// registry: a row names what it needs, and its functions see nothing else of the item.
+enum : unsigned { ndUnc = 1, ndRepo = 2, ndWeb = 4 };
 
 // One form of the submenu of more forms: its item for one item sent, its list for several, or both.
 struct TMoreForm {
@@ -122,8 +132,8 @@ struct TMoreForm {
     // An item's line in the list (an empty one is left out), and how the sorted lines make the list.
     TText (*Line)(const TItem& Item) = nullptr;
     enum TJoin { jnLines, jnCommandLine, jnJsonArray } Join = jnLines;
-    // What the list's lines need to know beyond the long path, each a question to the file system.
-    bool WantsUnc = false, WantsRepo = false;
+    // What the item's form and the list's lines are made of beyond the long path (ndUnc ...).
+    unsigned Needs = 0;
     // A link: the anchor that the HTML of the item or of each line holds; else null.
     std::string (*Anchor)(const TItem& Item) = nullptr;
     // Before the shown form in the caption (null: nothing), and what the caption shows in place of the
@@ -168,7 +178,10 @@ TText NameListText(const std::vector<TText>& Args, bool WithExt, TLongPathFn Lon
 struct TItemQuestions {
     TLongPathFn UncPath;                     // a long path's UNC name, or an empty text
     int (*RepoDepth)(const TText& LongPath); // as TItem::RepoDepth
+    TLongPathFn WebAddress = nullptr;        // as TItem::Web (null: no library is asked)
 };
+// The item with only what Needs names of it: what a row did not ask for, it cannot use.
+TItem Asked(const TItem& Item, unsigned Needs);
 
 // The list of a submenu list command (IDM_LIST_UNC_PATHS ...), built alike: each item's line from its
 // form's row, sorted by its bytes; an item whose line is empty is left out.
@@ -196,6 +209,8 @@ void MakeMoreFormListText(uint32_t Id, TClip& Text);
 int RepoDepthOf(const TText& LongPath);
 // A long path's UNC name where it lies on a network drive, else empty; waits a bounded time.
 TText UncText(const TText& LongPath);
+// As TItem::Web: read from the OneDrive client's records (once, on the first item on a local drive).
+TText WebAddressOf(const TText& LongPath);
 // What the submenu of several items offers, from the arguments.
 TListOffer ListOfferOf(const std::vector<std::wstring>& Args);
 void RunRegistrationMode();

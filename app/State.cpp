@@ -11,6 +11,7 @@ TText TargetFolder;
 TText TargetShortPath;
 TText TargetUncPath;
 int TargetRepoDepth = -1;
+TText TargetWebAddress;
 
 namespace {
 // Swapped with an empty one, so that the memory really goes now.
@@ -23,6 +24,7 @@ void Release(TText& T) {
 void ReleaseTargets() {
     TargetRepoDepth = -1;
     Release(TargetUncPath);
+    Release(TargetWebAddress);
     Release(TargetShortPath);
     Release(TargetFolder);
     Release(TargetBaseName);

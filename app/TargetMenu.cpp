@@ -88,6 +88,7 @@ void ShowPathMenu(HWND Wnd) {
     if (args.size() < 2) {
         TargetUncPath = UncText(TargetLongPath);
         TargetRepoDepth = RepoDepthOf(TargetLongPath);
+        TargetWebAddress = WebAddressOf(TargetLongPath);
     }
     BuildPopupMenu();
     POINT cursor = {0, 0};
@@ -132,13 +133,28 @@ TinyUtils::TWorkTrees workTrees(HoldsGit);
 TinyUtils::TWorkTrees* LocalWorkTrees(const std::wstring& Path) {
     return TinyUtils::DriveIndex(Path) >= 0 && !TinyUtils::IsOnRemoteDrive(Path) ? &workTrees : nullptr;
 }
+
+// The OneDrive client's records, read once in the process, on the first question about a local item:
+// Shift, and a menu for items elsewhere, read nothing.
+bool syncRootsRead = false;
+std::vector<TinyUtils::TSyncRoot> syncRoots;
 } // namespace
+
+TText WebAddressOf(const TText& LongPath) {
+    if (TinyUtils::DriveIndex(LongPath.Wide) < 0 || TinyUtils::IsOnRemoteDrive(LongPath.Wide)) return TText();
+    if (!syncRootsRead) {
+        syncRoots = TinyUtils::ReadSyncRoots();
+        syncRootsRead = true;
+    }
+    return TinyUtils::WebAddress(syncRoots, LongPath);
+}
 
 TListOffer ListOfferOf(const std::vector<std::wstring>& Args) {
     TListOffer offer = {false, false};
     for (const std::wstring& arg : Args) {
         offer.Unc = offer.Unc || TinyUtils::IsOnRemoteDrive(arg);
         offer.Wsl = offer.Wsl || !TinyUtils::WslPath({std::string(), arg}).Wide.empty();
+        offer.Web = offer.Web || !WebAddressOf({std::string(), arg}).Wide.empty();
         // The first item in a work tree settles it; the folders asked are remembered for the list.
         if (!offer.Repo) {
             TinyUtils::TWorkTrees* trees = LocalWorkTrees(arg);
@@ -157,7 +173,7 @@ void MakeNameListText(bool WithExt, TText& Text) {
 }
 
 void MakeMoreFormListText(uint32_t Id, TClip& Text) {
-    Text = MoreFormListText(Id, SentArguments(), LongText, {UncText, RepoDepthOf});
+    Text = MoreFormListText(Id, SentArguments(), LongText, {UncText, RepoDepthOf, WebAddressOf});
 }
 
 int RepoDepthOf(const TText& LongPath) {

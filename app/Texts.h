@@ -60,6 +60,10 @@ constexpr char ListWslPaths[] = "\x81"
 constexpr char ListCommandLine[] = "\x81" "F [ \x83R\x83}\x83\x93\x83h\x83\x89\x83" "C\x83\x93 (1 \x8Ds) ] "
                                    "\x82\xCC\x83\x8A\x83X\x83g\x82\xF0\x83R\x83s\x81[";
 
+// "： [ Web アドレス (SharePoint) ] のリストをコピー"
+constexpr char ListWebAddresses[] = "\x81" "F [ Web \x83" "A\x83h\x83\x8C\x83X (SharePoint) ] "
+                                    "\x82\xCC\x83\x8A\x83X\x83g\x82\xF0\x83R\x83s\x81[";
+
 // "： [ JSON 配列 ] のリストをコピー"
 constexpr char ListJsonArray[] = "\x81" "F [ JSON \x94z\x97\xF1 ] \x82\xCC\x83\x8A\x83X\x83g\x82\xF0\x83R\x83s\x81[";
 
@@ -108,6 +112,7 @@ constexpr char ListSlashPaths[] = ": [ Paths with forward slashes ] copy as list
 constexpr char ListWslPaths[] = ": [ WSL paths ] copy as list";
 constexpr char ListCommandLine[] = ": [ One command line ] copy as list";
 constexpr char ListJsonArray[] = ": [ JSON array ] copy as list";
+constexpr char ListWebAddresses[] = ": [ Web addresses (SharePoint) ] copy as list";
 constexpr char ListRepoPaths[] = ": [ Paths in the Git repository ] copy as list";
 constexpr char ListMarkdownLinks[] = ": [ Markdown links ] copy as list";
 constexpr char ListLinks[] = ": [ Links ] copy as list";
@@ -139,6 +144,7 @@ struct TFace {
     const char* ListMarkdownLinks;
     const char* ListLinks;
     const char* LinkPrefix;
+    const char* ListWebAddresses;
 };
 
 constexpr TFace JapaneseFace = {
@@ -148,7 +154,7 @@ constexpr TFace JapaneseFace = {
     Japanese::ListUncPaths,     Japanese::ListFileUris,        Japanese::ListSlashPaths,
     Japanese::ListWslPaths,     Japanese::ListCommandLine,     Japanese::ListJsonArray,
     Japanese::ListRepoPaths,    Japanese::ListMarkdownLinks,   Japanese::ListLinks,
-    Japanese::LinkPrefix};
+    Japanese::LinkPrefix,       Japanese::ListWebAddresses};
 constexpr TFace EnglishFace = {
     English::NumberSeparator,  English::ListLongPaths,       English::ListQuotedLongPaths,
     English::ListNamesWithExt, English::ListNamesWithoutExt, English::Cancel,
@@ -156,7 +162,7 @@ constexpr TFace EnglishFace = {
     English::ListUncPaths,     English::ListFileUris,        English::ListSlashPaths,
     English::ListWslPaths,     English::ListCommandLine,     English::ListJsonArray,
     English::ListRepoPaths,    English::ListMarkdownLinks,   English::ListLinks,
-    English::LinkPrefix};
+    English::LinkPrefix,       English::ListWebAddresses};
 
 // The fixed texts are held in this code page, whichever the system's is.
 constexpr unsigned TextCodePage = 932;

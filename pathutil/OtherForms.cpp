@@ -378,7 +378,8 @@ bool InGitFolder(const std::wstring& Path) {
     size_t from = 0;
     for (size_t to; from <= Path.size(); from = to + 1) {
         to = std::min(Path.find(L'\\', from), Path.size());
-        if (to - from == 4 && Path[from] == L'.' && SameAsciiCase(Path.substr(from + 1, 3), "git")) return true;
+        if (to - from == 4 && Path[from] == L'.' && SameAsciiCase(Path.substr(from + 1, 3), "git"))
+            return true;
     }
     return false;
 }

@@ -22,7 +22,9 @@ template <typename Convert> std::wstring WideForm(const std::wstring& Path, Conv
     return std::wstring(buffer, length);
 }
 
-std::string WithinLimit(std::string Form) { return WithinPathLimit(Form) ? Form : std::string(); }
+std::string WithinLimit(std::string Form) {
+    return WithinPathLimit(Form) ? Form : std::string();
+}
 
 // Looked up, not imported: systems without it still start and simply get no long forms.
 TSystemProc<decltype(GetLongPathNameW)> getLongPathName(L"kernel32.dll", "GetLongPathNameW");

@@ -181,7 +181,6 @@ struct TShortcutPaths {
     std::wstring ItemList;
 };
 
-
 // Whether a file or folder of that path exists, as the caller asks it.
 typedef bool (*TExistsProbe)(const std::wstring& Path);
 

@@ -12,6 +12,7 @@
 #include <cstring>
 #include <cwctype>
 #include <memory>
+#include <utility>
 
 namespace E2e {
 namespace {
@@ -75,6 +76,56 @@ enum class Pick {
     List,     // sent with a second file: the list of long paths
 };
 
+// The UTF-8 bytes of a text, percent-encoded as a URI's path is.
+std::wstring Encoded(const std::wstring& text) {
+    std::string utf8(text.size() * 4, '\0');
+    utf8.resize(
+        static_cast<size_t>(WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+                                                &utf8[0], static_cast<int>(utf8.size()), nullptr, nullptr)));
+    std::wstring out;
+    for (unsigned char c : utf8) {
+        wchar_t hex[4];
+        out += isalnum(c) || strchr("-._~/", c) ? std::wstring(1, c) : (swprintf(hex, 4, L"%%%02X", c), hex);
+    }
+    return out;
+}
+
+// A team library as the OneDrive client syncs it: its folder (Japanese, with spaces) below the scratch
+// folder, and its record in the user's registry, removed with the object.
+const std::wstring Library =
+    L"\u55B6\u696D\u90E8 - \u30C9\u30AD\u30E5\u30E1\u30F3\u30C8"; // 営業部 - ドキュメント
+const std::wstring LibraryUrl = L"https://contoso.sharepoint.com/sites/Sales/Shared Documents/";
+class SyncRecord {
+  public:
+    explicit SyncRecord(const std::wstring& mount) {
+        HKEY key = nullptr;
+        if (RegCreateKeyExW(HKEY_CURRENT_USER, Key, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr))
+            return;
+        for (const auto& v :
+             {std::make_pair(L"MountPoint", mount), std::make_pair(L"UrlNamespace", LibraryUrl),
+              std::make_pair(L"LibraryType", std::wstring(L"teamsite"))})
+            RegSetValueExW(key, v.first, 0, REG_SZ, reinterpret_cast<const BYTE*>(v.second.c_str()),
+                           static_cast<DWORD>((v.second.size() + 1) * sizeof(wchar_t)));
+        RegCloseKey(key);
+    }
+    ~SyncRecord() { RegDeleteKeyW(HKEY_CURRENT_USER, Key); }
+    SyncRecord(const SyncRecord&) = delete;
+    SyncRecord& operator=(const SyncRecord&) = delete;
+
+  private:
+    static constexpr const wchar_t* Key = L"Software\\SyncEngines\\Providers\\OneDrive\\pgtest-library";
+};
+
+// The web address of a long path in the library whose folder is mount (written here from the record:
+// the library's address, then the path below the mount point, percent-encoded); else the path itself.
+std::wstring WebAddressIn(const std::wstring& mount, const std::wstring& longPath) {
+    if (longPath.rfind(mount + L"\\", 0) != 0) return longPath;
+    std::wstring rest = longPath.substr(mount.size() + 1);
+    for (wchar_t& c : rest)
+        if (c == L'\\') c = L'/';
+    return L"https://contoso.sharepoint.com" + Encoded(LibraryUrl.substr(30) + rest);
+}
+
 // The submenu's form of a local long path in a work tree whose root is root, written here from its
 // definition: 'u' the URI, which percent-encodes the UTF-8 bytes of the system's own conversion, 's'
 // forward slashes, 'w' the WSL path, 'g' the Git Bash path, 'l' the string literal, 'r' the path in the
@@ -93,16 +144,7 @@ std::wstring MoreForm(char form, const std::wstring& longPath, const std::wstrin
     if (form == 'r') return slash.substr(root.size() + 1);
     if (form == 'm') return L"[" + LastName(longPath) + L"](" + MoreForm('u', longPath) + L")";
     if (form == 'k') return longPath;
-    std::string utf8(slash.size() * 4, '\0');
-    utf8.resize(
-        static_cast<size_t>(WideCharToMultiByte(CP_UTF8, 0, slash.data(), static_cast<int>(slash.size()),
-                                                &utf8[0], static_cast<int>(utf8.size()), nullptr, nullptr)));
-    std::wstring uri = L"file:///" + slash.substr(0, 2);
-    for (unsigned char c : utf8.substr(2)) {
-        wchar_t hex[4];
-        uri += isalnum(c) || strchr("-._~/", c) ? std::wstring(1, c) : (swprintf(hex, 4, L"%%%02X", c), hex);
-    }
-    return uri;
+    return L"file:///" + slash.substr(0, 2) + Encoded(slash.substr(2));
 }
 
 // A form's bytes read back as the path, or for a link the name, they write.
@@ -156,6 +198,8 @@ struct MachineRow {
     Pick How;
     char Form = 0;            // picked in the submenu of more forms instead (the long path's or the list's)
     bool ViaShortcut = false; // sent as a shortcut to Item, made by the system's link object
+    bool InLibrary =
+        false; // Item's first folder is a synced team library ('W' its web address, 'X' the list)
 };
 
 // Names that one code page or another lacks: Korean, an emoji beyond the BMP, Polish letters.
@@ -207,6 +251,11 @@ const MachineRow Rows[] = {
     {"JsonListAmpersand", L"caf\u00E9 & co.txt", L"cafe & co.txt", Pick::List, 'j'},
     {"MarkdownListPolish", Lodz, L"Lodz.txt", Pick::List, 'M'},
     {"LinksListHangul", Hangul, L"", Pick::List, 'K'},
+    // In a synced team library: the web address (ASCII, whatever the code page), the list with an item
+    // outside, and the Markdown link pointing at it.
+    {"WebAddressItem", Library + L"\\\u898B\u7A4D\\a #1.xlsx", L"", Pick::LongPath, 'W', false, true},
+    {"WebAddressListOneOutside", Library + L"\\\u898B\u7A4D\\a #1.xlsx", L"", Pick::List, 'X', false, true},
+    {"MarkdownItemInALibrary", Library + L"\\\u898B\u7A4D\\a #1.xlsx", L"", Pick::LongPath, 'm', false, true},
     // A shortcut keeps such a target as a lossy stored path (the look-alike) and as its exact item list.
     {"AccentShortcutShift", L"caf\u00E9.txt", L"cafe.txt", Pick::Shift, 0, true},
     {"AccentShortcutLongPathItem", L"caf\u00E9.txt", L"cafe.txt", Pick::LongPath, 0, true},
@@ -237,6 +286,8 @@ TEST_P(Machine, CopiesTheExactPathAndBytesThatNameNoOtherFile) {
     if (row.How == Pick::List) MakeFileW(other);
     // The submenu's rows run in a work tree, so that it offers the path in the repository.
     if (row.Form) CreateDirectoryW((WideOf(dir.Path()) + L"\\.git").c_str(), nullptr);
+    const std::wstring mount = LongW(WideOf(dir.Path())) + L"\\" + Library;
+    std::unique_ptr<SyncRecord> record(row.InLibrary ? new SyncRecord(mount) : nullptr);
 
     // As the shell starts it: the program's path and the items', quoted, in a wide command line.
     const std::wstring link = WideOf(dir.Path()) + L"\\sent.lnk";
@@ -263,8 +314,10 @@ TEST_P(Machine, CopiesTheExactPathAndBytesThatNameNoOtherFile) {
                     PumpMessages(20);
                 ASSERT_EQ(WindowsOf(p.Id(), true, "#32768").size(), 2u) << "the submenu did not open";
                 // No network drive here: the items' forms and the lists in their order, from 1.
-                TapKey(static_cast<char>(
-                    '1' + std::string(row.How == Pick::List ? "uswcjrMK" : "uswglrmk").find(row.Form)));
+                const std::string order =
+                    std::string(row.InLibrary ? (row.How == Pick::List ? "X" : "W") : "") +
+                    (row.How == Pick::List ? "uswcjrMK" : "uswglrmk");
+                TapKey(static_cast<char>('1' + order.find(row.Form)));
             }
         }
         ExpectEndsWithZero(p);
@@ -278,7 +331,13 @@ TEST_P(Machine, CopiesTheExactPathAndBytesThatNameNoOtherFile) {
     const std::vector<std::wstring> longs = wanted;
     const std::wstring root = LongW(WideOf(dir.Path()));
     const char form = row.Form == 'M' ? 'm' : row.Form == 'K' ? 'k' : row.Form;
-    if (row.Form && !strchr("cj", row.Form))
+    if (row.Form == 'W' || row.Form == 'X')
+        for (std::wstring& w : wanted)
+            w = WebAddressIn(mount, w);
+    else if (row.InLibrary && form == 'm')
+        for (std::wstring& w : wanted)
+            w = L"[" + LastName(w) + L"](" + WebAddressIn(mount, w) + L")";
+    else if (row.Form && !strchr("cj", row.Form))
         for (std::wstring& w : wanted)
             w = (row.Form == 'M' ? L"- " : L"") + MoreForm(form, w, root);
     if (form == 'k') {

@@ -83,6 +83,20 @@ TEST(ListText, MoreFormLists) {
               std::string::npos)
         << links.Html;
     EXPECT_TRUE(list(Pathgrab::IDM_LIST_FILE_URIS).Html.empty());
+    // An item in a synced library: its web address in the web list (the others their long paths), and
+    // the links point at it.
+    auto web = [](const TinyUtils::TText& p) {
+        return p.Bytes[0] == 'C' ? TestText("https://h/s/a.txt") : TinyUtils::TText();
+    };
+    auto withWeb = [&](uint32_t id) {
+        return Pathgrab::MoreFormListText(id, args, FakeLongPath, {unc, depth, web});
+    };
+    EXPECT_EQ(withWeb(Pathgrab::IDM_LIST_WEB_ADDRESSES).Bytes,
+              "Z:\\b.txt\r\n\\\\srv\\s\\c d.txt\r\nhttps://h/s/a.txt\r\n");
+    EXPECT_NE(withWeb(Pathgrab::IDM_LIST_MARKDOWN_LINKS).Bytes.find("- [a.txt](https://h/s/a.txt)\r\n"),
+              std::string::npos);
+    EXPECT_NE(withWeb(Pathgrab::IDM_LIST_LINKS).Html.find("<a href=\"https://h/s/a.txt\">a.txt</a>"),
+              std::string::npos);
     // A UNC name over the path limit is unreadable: that item is left out of the UNC list.
     auto over = [](const TinyUtils::TText& p) {
         return p.Bytes[0] == 'Z' ? TestText("\\\\fs\\" + std::string(250, 's') + "\\b.txt")

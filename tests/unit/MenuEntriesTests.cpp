@@ -263,6 +263,26 @@ TEST(MenuEntries, QuotedItemsFollowTheExactText) {
     Pathgrab::ReleaseTargets();
 }
 
+// A file in a synced library: its web address right after the UNC path, the links pointing at it and
+// still naming the file, the file URI still the local one.
+TEST(MenuEntries, WebAddressOfASyncedFile) {
+    Pathgrab::ReleaseTargets();
+    Pathgrab::TargetLongPath = TestText("C:\\Users\\y\\Contoso\\a b.xlsx");
+    const std::string web = "https://contoso.sharepoint.com/sites/S/Shared%20Documents/a%20b.xlsx";
+    Pathgrab::TargetWebAddress = TestText(web);
+    const std::vector<TMenuEntry> got = Pathgrab::MenuEntries(1, false, Pathgrab::FaceFor(0x0411));
+    const std::vector<TMenuEntry>& more = got[got.size() - 3].Submenu;
+    ASSERT_EQ(more.size(), 8u);
+    EXPECT_EQ(Describe({more[0], more[1], more[6]}),
+              Describe({Form(IDM_WEB_ADDRESS, 1, web),
+                        Form(IDM_FILE_URI, 2, "file:///C:/Users/y/Contoso/a%20b.xlsx"),
+                        Form(IDM_MARKDOWN_LINK, 7, "[a b.xlsx](" + web + ")")}));
+    const Pathgrab::TClip link = Pathgrab::CommandText(IDM_LINK, nullptr);
+    EXPECT_EQ(link.Bytes, web);
+    EXPECT_NE(link.Html.find("<a href=\"" + web + "\">a b.xlsx</a>"), std::string::npos);
+    Pathgrab::ReleaseTargets();
+}
+
 // A code page that gave no bytes (a conversion Windows refused): the menu still opens, each form offered
 // by its exact text, and no byte form is made of nothing.
 TEST(MenuEntries, NoByteReadingStillOpensTheMenu) {
@@ -336,6 +356,10 @@ TEST(MenuEntries, MoreFormListsAsOffered) {
                         Item(IDM_LIST_LINKS, "&9: [ Links ] copy as list")}));
     EXPECT_EQ(Pathgrab::MenuEntries(2, false, Pathgrab::FaceFor(0x0411), {false, true})[8].Submenu[2].Id,
               IDM_LIST_WSL_PATHS);
+    EXPECT_EQ(Pathgrab::MenuEntries(2, false, Pathgrab::FaceFor(0x0411), {true, false, false, true})[8]
+                  .Submenu[1]
+                  .Id,
+              IDM_LIST_WEB_ADDRESSES);
 }
 
 // The submenu's list captions, each "： [ " + what it lists + " ] のリストをコピー", written from iconv's
@@ -360,6 +384,8 @@ TEST(Faces, JapaneseListCaptionsReadAsTheirLists) {
                                 "\x70\x83\x58"}, // Git リポジトリ内の相対パス
         {&TFace::ListMarkdownLinks, "Markdown \x83\x8a\x83\x93\x83\x4e"}, // Markdown リンク
         {&TFace::ListLinks, "\x83\x8a\x83\x93\x83\x4e"},                  // リンク
+        {&TFace::ListWebAddresses,
+         "Web \x83\x41\x83\x68\x83\x8c\x83\x58 (SharePoint)"}, // Web アドレス (SharePoint)
     };
     for (const auto& c : captions)
         EXPECT_EQ(Pathgrab::Texts::JapaneseFace.*c.text, Colon + "[ " + c.listed + tail);
@@ -394,6 +420,7 @@ TEST(Faces, EveryTextHasBothLanguages) {
         {"ListMarkdownLinks", &TFace::ListMarkdownLinks},
         {"ListLinks", &TFace::ListLinks},
         {"LinkPrefix", &TFace::LinkPrefix},
+        {"ListWebAddresses", &TFace::ListWebAddresses},
     };
     auto ascii = [](const std::string& t) {
         for (unsigned char c : t)

@@ -263,7 +263,7 @@ TEST(ShortcutTarget, ItemListFirstExceptOverTheNetwork) {
         {{L"", false, L"", false}, L"", ""}, // an app or a Control Panel item
         {{L"\\\\srv\\share\\f.txt", true, L"N:\\f.txt", true}, L"\\\\srv\\share\\f.txt", ""},
         {{L"\\\\gone\\share\\a.txt", false, L"", false}, L"\\\\gone\\share\\a.txt", ""},
-        {{L"\\\\?\\C:\\W\\f.txt", true, L"C:\\W\\f.txt", true}, L"C:\\W\\f.txt", "L"}, // no server
+        {{L"\\\\?\\C:\\W\\f.txt", true, L"C:\\W\\f.txt", true}, L"C:\\W\\f.txt", "L"},         // no server
         {{L"\\\\.\\C:\\W\\f.txt", true, L"c:\\W\\f.txt", false}, L"\\\\.\\C:\\W\\f.txt", "L"}, // a device's
         {{L"C:\\W\\f.txt", true, L"\\\\srv\\s\\f.txt", true}, L"\\\\srv\\s\\f.txt", "S"},
         {{at, true, at, true}, at, "L"},
@@ -360,8 +360,7 @@ TEST_P(OtherForms, BothReadings) {
     for (wchar_t& c : wideSlash)
         if (c == L'\\') c = L'/';
     EXPECT_EQ(slash.Wide, wideSlash);
-    const size_t tail =
-        base.size() >= 2 && base[1] == L':' ? 2 : base.find(L'\\', base.find(L'\\', 2) + 1);
+    const size_t tail = base.size() >= 2 && base[1] == L':' ? 2 : base.find(L'\\', base.find(L'\\', 2) + 1);
     const std::wstring wslWide =
         r.wslBytes.empty() && !r.bytes.empty()
             ? L""
@@ -398,9 +397,9 @@ INSTANTIATE_TEST_SUITE_P(
                       "\"C:\\\\R&D\\\\x#1%.txt\"", L"\"C:\\\\R&D\\\\x#1%.txt\"", "\"C:\\R&D\\x#1%.txt\"",
                       "R&D/x#1%.txt", "[x#1%.txt](file:///C:/R%26D/x%231%25.txt)"},
         // cmd splits a batch file's %1 and its built-ins' arguments at a comma.
-        OtherFormsRow{"Comma", "C:\\a,b.txt", L"C:\\a,b.txt", "file:///C:/a%2Cb.txt", "C:/a,b.txt", "/mnt/c/a,b.txt",
-                      "/c/a,b.txt", "\"C:\\\\a,b.txt\"", L"\"C:\\\\a,b.txt\"", "\"C:\\a,b.txt\"", "",
-                      "[a,b.txt](file:///C:/a%2Cb.txt)"},
+        OtherFormsRow{"Comma", "C:\\a,b.txt", L"C:\\a,b.txt", "file:///C:/a%2Cb.txt", "C:/a,b.txt",
+                      "/mnt/c/a,b.txt", "/c/a,b.txt", "\"C:\\\\a,b.txt\"", L"\"C:\\\\a,b.txt\"",
+                      "\"C:\\a,b.txt\"", "", "[a,b.txt](file:///C:/a%2Cb.txt)"},
         // No file name may hold '*': the other characters Markdown reads as markup.
         OtherFormsRow{"MarkupInName", "C:\\W\\[draft]_v`2 & co.md", L"C:\\W\\[draft]_v`2 & co.md",
                       "file:///C:/W/%5Bdraft%5D_v%602%20%26%20co.md", "C:/W/[draft]_v`2 & co.md",
@@ -476,16 +475,16 @@ INSTANTIATE_TEST_SUITE_P(
         OtherFormsRow{"Relative", "a\\b.txt", L"a\\b.txt", nullptr, "a/b.txt", "", "", "\"a\\\\b.txt\"",
                       L"\"a\\\\b.txt\"", "a\\b.txt", "", ""},
         // A drive's or a share's path in the device namespace: the quoted and literal forms as sent.
-        OtherFormsRow{"DeviceDrive", "\\\\?\\C:\\x", L"\\\\?\\C:\\x", "file:///C:/x", "C:/x", "/mnt/c/x", "/c/x",
-                      "\"\\\\\\\\?\\\\C:\\\\x\"", L"\"\\\\\\\\?\\\\C:\\\\x\"", "\\\\?\\C:\\x", "",
+        OtherFormsRow{"DeviceDrive", "\\\\?\\C:\\x", L"\\\\?\\C:\\x", "file:///C:/x", "C:/x", "/mnt/c/x",
+                      "/c/x", "\"\\\\\\\\?\\\\C:\\\\x\"", L"\"\\\\\\\\?\\\\C:\\\\x\"", "\\\\?\\C:\\x", "",
                       "[x](file:///C:/x)", L"C:\\x"},
-        OtherFormsRow{"DeviceUnc", "\\\\?\\UNC\\s\\sh\\x", L"\\\\?\\UNC\\s\\sh\\x", "file://s/sh/x", "//s/sh/x", "",
-                      "", "\"\\\\\\\\?\\\\UNC\\\\s\\\\sh\\\\x\"", L"\"\\\\\\\\?\\\\UNC\\\\s\\\\sh\\\\x\"",
-                      "\\\\?\\UNC\\s\\sh\\x", "sh/x", "[x](file://s/sh/x)", L"\\\\s\\sh\\x"},
+        OtherFormsRow{"DeviceUnc", "\\\\?\\UNC\\s\\sh\\x", L"\\\\?\\UNC\\s\\sh\\x", "file://s/sh/x",
+                      "//s/sh/x", "", "", "\"\\\\\\\\?\\\\UNC\\\\s\\\\sh\\\\x\"",
+                      L"\"\\\\\\\\?\\\\UNC\\\\s\\\\sh\\\\x\"", "\\\\?\\UNC\\s\\sh\\x", "sh/x",
+                      "[x](file://s/sh/x)", L"\\\\s\\sh\\x"},
         // The volume's device, not its root: no form names it.
         OtherFormsRow{"DeviceDot", "\\\\.\\C:\\x", L"\\\\.\\C:\\x", nullptr, "", "", "",
-                      "\"\\\\\\\\.\\\\C:\\\\x\"", L"\"\\\\\\\\.\\\\C:\\\\x\"", "\\\\.\\C:\\x", "", "",
-                      L""},
+                      "\"\\\\\\\\.\\\\C:\\\\x\"", L"\"\\\\\\\\.\\\\C:\\\\x\"", "\\\\.\\C:\\x", "", "", L""},
         // A host outside ASCII, percent-encoded as a server's name is: the address is ASCII.
         OtherFormsRow{"WebDavHostOutsideAscii", "\\\\b?cher.example@SSL\\DavWWWRoot\\a.txt",
                       L"\\\\b\u00FCcher.example@SSL\\DavWWWRoot\\a.txt", "https://b%C3%BCcher.example/a.txt",

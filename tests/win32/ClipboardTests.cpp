@@ -137,8 +137,11 @@ TEST(PutClipboardText, FailedBlockKeepsTheOldContentsAndNoneStaysLocked) {
         int failAt; // 0: nothing fails
         const char* expected;
         bool html; // a link: its HTML block is the fourth
-    } rows[] = {{0, "C:\\new.txt", false}, {1, "sentinel", false}, {2, "sentinel", false},
-                {3, "sentinel", false}, {4, "sentinel", true}};
+    } rows[] = {{0, "C:\\new.txt", false},
+                {1, "sentinel", false},
+                {2, "sentinel", false},
+                {3, "sentinel", false},
+                {4, "sentinel", true}};
     for (const auto& r : rows) {
         SCOPED_TRACE(r.failAt);
         ASSERT_TRUE(TestSupport::WriteClipboard("sentinel"));

@@ -277,7 +277,7 @@ TEST_F(NetworkDrive, WorkTreeDepthAsksOnlyLocalFolders) {
     EXPECT_EQ(depth(root + L"\\wt\\x.txt"), 1);
     EXPECT_EQ(depth(root + L"\\a.txt"), -1);
     EXPECT_EQ(depth(L"\\\\?\\" + root + L"\\repo\\src\\a.txt"), 2); // walked as its drive path
-    EXPECT_EQ(depth(root + L"\\repo\\.git\\config"), -1);            // git refuses such a path
+    EXPECT_EQ(depth(root + L"\\repo\\.git\\config"), -1);           // git refuses such a path
     // The first item in a work tree settles the offer, whatever follows it.
     EXPECT_TRUE(Pathgrab::ListOfferOf({root + L"\\repo\\src\\a.txt", root + L"\\a.txt"}).Repo);
     TestSupport::ImportPatch reads("kernel32.dll", "GetFileAttributesW", &CountedAttributes);
@@ -405,7 +405,8 @@ UINT WINAPI Utf8CodePage() {
 }
 // For UTF-8, Windows takes only the flags 0 and WC_ERR_INVALID_CHARS, and neither a default character
 // nor the flag that says one was used (Wine takes all three).
-int WINAPI StrictWideToUtf8(UINT cp, DWORD flags, LPCWSTR w, int nw, LPSTR s, int ns, LPCSTR def, LPBOOL used) {
+int WINAPI StrictWideToUtf8(UINT cp, DWORD flags, LPCWSTR w, int nw, LPSTR s, int ns, LPCSTR def,
+                            LPBOOL used) {
     if (cp == CP_ACP || cp == CP_UTF8) {
         if (flags & ~DWORD(WC_ERR_INVALID_CHARS)) {
             SetLastError(ERROR_INVALID_FLAGS);
@@ -420,13 +421,13 @@ int WINAPI StrictWideToUtf8(UINT cp, DWORD flags, LPCWSTR w, int nw, LPSTR s, in
     return reinterpret_cast<decltype(&WideCharToMultiByte)>(realToBytes)(cp, flags, w, nw, s, ns, def, used);
 }
 int WINAPI Utf8ToWide(UINT cp, DWORD flags, LPCSTR s, int ns, LPWSTR w, int nw) {
-    return reinterpret_cast<decltype(&MultiByteToWideChar)>(realToWide)(cp == CP_ACP ? CP_UTF8 : cp, flags, s, ns,
-                                                                        w, nw);
+    return reinterpret_cast<decltype(&MultiByteToWideChar)>(realToWide)(cp == CP_ACP ? CP_UTF8 : cp, flags, s,
+                                                                        ns, w, nw);
 }
 std::string Utf8Of(const std::wstring& w) {
     std::string s(w.size() * 4, '\0');
-    s.resize(static_cast<size_t>(
-        WideCharToMultiByte(CP_UTF8, 0, w.data(), static_cast<int>(w.size()), &s[0], int(s.size()), nullptr, nullptr)));
+    s.resize(static_cast<size_t>(WideCharToMultiByte(CP_UTF8, 0, w.data(), static_cast<int>(w.size()), &s[0],
+                                                     int(s.size()), nullptr, nullptr)));
     return s;
 }
 bool shiftHeld = false;
@@ -443,31 +444,31 @@ TEST(Utf8System, MenuOfOneItemAndShiftCopy) {
     const std::wstring longFile = ToLongPath(file);
     sentLine = L"\"Pathgrab.exe\" \"" + longFile + L"\"";
     {
-    TestSupport::ImportPatch acp("kernel32.dll", "GetACP", &Utf8CodePage);
-    TestSupport::ImportPatch toBytes("kernel32.dll", "WideCharToMultiByte", &StrictWideToUtf8);
-    TestSupport::ImportPatch toWide("kernel32.dll", "MultiByteToWideChar", &Utf8ToWide);
-    TestSupport::ImportPatch line("kernel32.dll", "GetCommandLineW", &SentLine);
-    TestSupport::ImportPatch keys("user32.dll", "GetAsyncKeyState", &ShiftIfHeld);
-    TestSupport::ImportPatch menu("user32.dll", "TrackPopupMenu", &NoteTheMenu);
-    ASSERT_TRUE(acp.Installed() && toBytes.Installed() && toWide.Installed());
-    shiftHeld = false;
-    realToBytes = toBytes.Original();
-    realToWide = toWide.Original();
-    TinyUtils::Startup(); // the lead bytes of UTF-8: none
-    Pathgrab::ShowPathMenu(nullptr);
-    ASSERT_NE(Pathgrab::PopupMenuHandle, nullptr);
-    using Pathgrab::TMenuEntry;
-    for (const TMenuEntry& e : Pathgrab::MenuEntries(1, false, Pathgrab::FaceFor(0x0411)))
-        for (const TMenuEntry& f : e.Submenu.empty() ? std::vector<TMenuEntry>{e} : e.Submenu)
-            EXPECT_EQ(f.Form.Bytes, Utf8Of(f.Form.Wide)) << f.Id;
-    EXPECT_EQ(Pathgrab::TargetLongPath.Bytes, Utf8Of(longFile));
-    DestroyMenu(Pathgrab::PopupMenuHandle);
-    Pathgrab::PopupMenuHandle = nullptr;
-    Pathgrab::ReleaseTargets();
-    shiftHeld = true;
-    Pathgrab::ShowPathMenu(nullptr);
-    EXPECT_EQ(TestSupport::ReadClipboard().Text, Utf8Of(longFile)) << Pathgrab::TargetLongPath.Bytes;
-    Pathgrab::ReleaseTargets();
+        TestSupport::ImportPatch acp("kernel32.dll", "GetACP", &Utf8CodePage);
+        TestSupport::ImportPatch toBytes("kernel32.dll", "WideCharToMultiByte", &StrictWideToUtf8);
+        TestSupport::ImportPatch toWide("kernel32.dll", "MultiByteToWideChar", &Utf8ToWide);
+        TestSupport::ImportPatch line("kernel32.dll", "GetCommandLineW", &SentLine);
+        TestSupport::ImportPatch keys("user32.dll", "GetAsyncKeyState", &ShiftIfHeld);
+        TestSupport::ImportPatch menu("user32.dll", "TrackPopupMenu", &NoteTheMenu);
+        ASSERT_TRUE(acp.Installed() && toBytes.Installed() && toWide.Installed());
+        shiftHeld = false;
+        realToBytes = toBytes.Original();
+        realToWide = toWide.Original();
+        TinyUtils::Startup(); // the lead bytes of UTF-8: none
+        Pathgrab::ShowPathMenu(nullptr);
+        ASSERT_NE(Pathgrab::PopupMenuHandle, nullptr);
+        using Pathgrab::TMenuEntry;
+        for (const TMenuEntry& e : Pathgrab::MenuEntries(1, false, Pathgrab::FaceFor(0x0411)))
+            for (const TMenuEntry& f : e.Submenu.empty() ? std::vector<TMenuEntry>{e} : e.Submenu)
+                EXPECT_EQ(f.Form.Bytes, Utf8Of(f.Form.Wide)) << f.Id;
+        EXPECT_EQ(Pathgrab::TargetLongPath.Bytes, Utf8Of(longFile));
+        DestroyMenu(Pathgrab::PopupMenuHandle);
+        Pathgrab::PopupMenuHandle = nullptr;
+        Pathgrab::ReleaseTargets();
+        shiftHeld = true;
+        Pathgrab::ShowPathMenu(nullptr);
+        EXPECT_EQ(TestSupport::ReadClipboard().Text, Utf8Of(longFile)) << Pathgrab::TargetLongPath.Bytes;
+        Pathgrab::ReleaseTargets();
     }
     TinyUtils::Startup();
     MSG posted; // what it posts to its window, here to no window

@@ -347,7 +347,7 @@ INSTANTIATE_TEST_SUITE_P(
                     FixtureCase{"testWin7NetworkPath.lnk", ""},
                     FixtureCase{"testWin7SpaceFolder.lnk", "G:\\Temp\\foo bar\\History.txt"},
                     FixtureCase{"testWin7Eacute.lnk", "G:\\Temp\\\xe9"
-                                                                       "cole.txt"},
+                                                      "cole.txt"},
                     FixtureCase{"testWinXpLongFilename.lnk",
                                 "..\\..\\..\\..\\..\\..\\thisisanextralongfoldername\\"
                                 "thisisasuperhugelongfilename\\thisisasuperlongfilename.txt"},
