@@ -5,6 +5,7 @@
 // wherever the system code page holds it, else stands for the same file (its 8.3 form) or for none (a
 // '?' for each character the code page lacks): never for a look-alike.
 #include "E2eFixture.h"
+#include "MenuE2eSupport.h"
 #include "TinyShlLnk.h"
 
 #include <shellapi.h>
@@ -91,31 +92,10 @@ std::wstring Encoded(const std::wstring& text) {
 }
 
 // A team library as the OneDrive client syncs it: its folder (Japanese, with spaces) below the scratch
-// folder, and its record in the user's registry, removed with the object.
+// folder, and its address.
 const std::wstring Library =
     L"\u55B6\u696D\u90E8 - \u30C9\u30AD\u30E5\u30E1\u30F3\u30C8"; // 営業部 - ドキュメント
 const std::wstring LibraryUrl = L"https://contoso.sharepoint.com/sites/Sales/Shared Documents/";
-class SyncRecord {
-  public:
-    explicit SyncRecord(const std::wstring& mount) {
-        HKEY key = nullptr;
-        if (RegCreateKeyExW(HKEY_CURRENT_USER, Key, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr))
-            return;
-        for (const auto& v :
-             {std::make_pair(L"MountPoint", mount), std::make_pair(L"UrlNamespace", LibraryUrl),
-              std::make_pair(L"LibraryType", std::wstring(L"teamsite"))})
-            RegSetValueExW(key, v.first, 0, REG_SZ, reinterpret_cast<const BYTE*>(v.second.c_str()),
-                           static_cast<DWORD>((v.second.size() + 1) * sizeof(wchar_t)));
-        RegCloseKey(key);
-    }
-    ~SyncRecord() { RegDeleteKeyW(HKEY_CURRENT_USER, Key); }
-    SyncRecord(const SyncRecord&) = delete;
-    SyncRecord& operator=(const SyncRecord&) = delete;
-
-  private:
-    static constexpr const wchar_t* Key = L"Software\\SyncEngines\\Providers\\OneDrive\\pgtest-library";
-};
-
 // The web address of a long path in the library whose folder is mount (written here from the record:
 // the library's address, then the path below the mount point, percent-encoded); else the path itself.
 std::wstring WebAddressIn(const std::wstring& mount, const std::wstring& longPath) {
@@ -287,7 +267,7 @@ TEST_P(Machine, CopiesTheExactPathAndBytesThatNameNoOtherFile) {
     // The submenu's rows run in a work tree, so that it offers the path in the repository.
     if (row.Form) CreateDirectoryW((WideOf(dir.Path()) + L"\\.git").c_str(), nullptr);
     const std::wstring mount = LongW(WideOf(dir.Path())) + L"\\" + Library;
-    std::unique_ptr<SyncRecord> record(row.InLibrary ? new SyncRecord(mount) : nullptr);
+    std::unique_ptr<SyncedLibrary> record(row.InLibrary ? new SyncedLibrary(mount, LibraryUrl) : nullptr);
 
     // As the shell starts it: the program's path and the items', quoted, in a wide command line.
     const std::wstring link = WideOf(dir.Path()) + L"\\sent.lnk";

@@ -7,6 +7,8 @@
 #include "MenuSupport.h"
 #include "RegistrationSupport.h"
 
+#include <memory>
+
 namespace E2e {
 namespace {
 
@@ -39,8 +41,9 @@ class MenuScreenshot : public ProgramTest {
   protected:
     // The menu for items in user's Documents, on machine m (null: the rig's own), as picture.
     // submenu: the digit that opens a submenu, shown beside the menu in the picture; 0: none.
+    // library: a folder below Documents that the OneDrive client syncs as a team library (null: none).
     void Take(const char* user, const std::vector<std::string>& items, const char* picture,
-              const Machine* m = nullptr, char submenu = 0) {
+              const Machine* m = nullptr, char submenu = 0, const char* library = nullptr) {
         const std::string out = ArtifactsDir();
         if (out.empty()) GTEST_SKIP() << "PATHGRAB_ARTIFACTS is not set";
         UserDocuments docs(user);
@@ -48,6 +51,10 @@ class MenuScreenshot : public ProgramTest {
         const std::string root = LongPathOf(docs.Path());
         // The submenu's picture shows every form: Documents is a Git work tree there.
         if (submenu) CreateDirectoryA((root + "\\.git").c_str(), nullptr);
+        std::unique_ptr<SyncedLibrary> synced(
+            library ? new SyncedLibrary(WideOf(MakeFolder(root, library)),
+                                        L"https://contoso.sharepoint.com/sites/Sales/Shared Documents/")
+                    : nullptr);
         std::vector<std::string> args;
         std::string line;
         for (const std::string& item : items) {
@@ -126,6 +133,18 @@ TEST_F(MenuScreenshot, MoreForms) {
     GetCursorPos(&was);
     SetCursorPos(20, 200);
     Take("yamada", {Report}, "menu-more-forms.bmp", nullptr, '8');
+    SetCursorPos(was.x, was.y);
+}
+
+// A file in a synced team library (営業部 - ドキュメント\見積\a.xlsx): its web address follows the UNC
+// path's place, and the links point at it.
+TEST_F(MenuScreenshot, MoreFormsOfASyncedFile) {
+    POINT was = {};
+    GetCursorPos(&was);
+    SetCursorPos(20, 200);
+    const char library[] = "Contoso/\x89" "c\x8B\xC6\x95\x94 - \x83h\x83L\x83\x85\x83\x81\x83\x93\x83g";
+    Take("yamada", {std::string(library) + "/\x8C\xA9\x90\xCF/a.xlsx"}, "menu-synced-file.bmp", nullptr, '8',
+         library);
     SetCursorPos(was.x, was.y);
 }
 

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <utility>
 #include <cctype>
 #include <cstdlib>
 
@@ -157,6 +158,26 @@ bool SaveScreenShot(const RECT& r, int margin, const std::string& bmpPath) {
     DeleteDC(mem);
     ReleaseDC(nullptr, screen);
     return ok;
+}
+
+namespace {
+const wchar_t LibraryKey[] = L"Software\\SyncEngines\\Providers\\OneDrive\\pgtest-library";
+}
+
+SyncedLibrary::SyncedLibrary(const std::wstring& mount, const std::wstring& url) {
+    HKEY key = nullptr;
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, LibraryKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr))
+        return;
+    const std::pair<const wchar_t*, std::wstring> values[] = {
+        {L"MountPoint", mount}, {L"UrlNamespace", url}, {L"LibraryType", L"teamsite"}};
+    for (const auto& v : values)
+        RegSetValueExW(key, v.first, 0, REG_SZ, reinterpret_cast<const BYTE*>(v.second.c_str()),
+                       static_cast<DWORD>((v.second.size() + 1) * sizeof(wchar_t)));
+    RegCloseKey(key);
+}
+
+SyncedLibrary::~SyncedLibrary() {
+    RegDeleteKeyW(HKEY_CURRENT_USER, LibraryKey);
 }
 
 } // namespace TestSupport

@@ -42,6 +42,16 @@ class ScopedLogPixels {
     DWORD old_ = 0;
 };
 
+// A team library that the OneDrive client syncs to the folder mount, from the web address url, as the
+// client records it in the user's registry; the record goes with the object.
+class SyncedLibrary {
+  public:
+    SyncedLibrary(const std::wstring& mount, const std::wstring& url);
+    ~SyncedLibrary();
+    SyncedLibrary(const SyncedLibrary&) = delete;
+    SyncedLibrary& operator=(const SyncedLibrary&) = delete;
+};
+
 // Writes what the screen shows of window w, widened by margin pixels on every side, as a 24-bit BMP.
 bool SaveWindowShot(HWND w, int margin, const std::string& bmpPath);
 // The same for a rectangle of the screen (several windows' union).
