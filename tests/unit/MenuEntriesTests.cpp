@@ -283,20 +283,6 @@ TEST(MenuEntries, WebAddressOfASyncedFile) {
     Pathgrab::ReleaseTargets();
 }
 
-// A code page that gave no bytes (a conversion Windows refused): the menu still opens, each form offered
-// by its exact text, and no byte form is made of nothing.
-TEST(MenuEntries, NoByteReadingStillOpensTheMenu) {
-    Pathgrab::ReleaseTargets();
-    Pathgrab::TargetLongPath = {"", L"C:\\Users\\u\\a.txt"};
-    const std::vector<TMenuEntry> got = Pathgrab::MenuEntries(1, false, Pathgrab::FaceFor(0x0411));
-    ASSERT_GE(got.size(), 3u);
-    const std::vector<TMenuEntry>& more = got[got.size() - 3].Submenu;
-    EXPECT_EQ(more.size(), 7u); // URI, slashes, WSL, Git Bash, literal, Markdown, link
-    for (const TMenuEntry& e : more)
-        EXPECT_EQ(e.Form.Bytes, "") << e.Id;
-    Pathgrab::ReleaseTargets();
-}
-
 // The submenu of one item on a network drive whose share name holds Japanese and a space: the UNC name
 // first, the URI of that name, then the drive path's forms; the items close up where a form is missing.
 TEST(MenuEntries, MoreFormsOfANetworkDriveItem) {
