@@ -359,7 +359,10 @@ TEST_P(Machine, CopiesTheExactPathAndBytesThatNameNoOtherFile) {
         SCOPED_TRACE(i);
         // Byte-exact wherever the system code page holds the text (a URI is ASCII); else it stands for
         // the same item.
-        if (!Held(w).empty()) {
+        // A link's name is cut from the item's bytes: where the code page lacks the library's folders, they
+        // are the 8.3 form, and so is the name, even where the name itself is held.
+        const bool standIn = row.InLibrary && form == 'm' && Held(longSent).empty();
+        if (!Held(w).empty() && !standIn) {
             EXPECT_EQ(b, Held(w));
         } else if (row.Form) {
             EXPECT_NE(row.Form, 'u') << "a URI is ASCII";
