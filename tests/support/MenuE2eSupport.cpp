@@ -166,6 +166,11 @@ const wchar_t LibraryKey[] = L"Software\\SyncEngines\\Providers\\OneDrive\\pgtes
 
 SyncedLibrary::SyncedLibrary(const std::wstring& mount, const std::wstring& url) {
     HKEY key = nullptr;
+    // Where the prefix had no client's records, none are left behind, the keys above ours included.
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, L"Software\\SyncEngines", 0, KEY_READ, &key) == ERROR_SUCCESS)
+        RegCloseKey(key);
+    else
+        deleteAll_ = true;
     if (RegCreateKeyExW(HKEY_CURRENT_USER, LibraryKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr))
         return;
     const std::pair<const wchar_t*, std::wstring> values[] = {
@@ -177,7 +182,10 @@ SyncedLibrary::SyncedLibrary(const std::wstring& mount, const std::wstring& url)
 }
 
 SyncedLibrary::~SyncedLibrary() {
-    RegDeleteKeyW(HKEY_CURRENT_USER, LibraryKey);
+    if (deleteAll_)
+        RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\SyncEngines");
+    else
+        RegDeleteKeyW(HKEY_CURRENT_USER, LibraryKey);
 }
 
 } // namespace TestSupport

@@ -50,6 +50,9 @@ class SyncedLibrary {
     ~SyncedLibrary();
     SyncedLibrary(const SyncedLibrary&) = delete;
     SyncedLibrary& operator=(const SyncedLibrary&) = delete;
+
+  private:
+    bool deleteAll_ = false;
 };
 
 // Writes what the screen shows of window w, widened by margin pixels on every side, as a 24-bit BMP.
