@@ -22,12 +22,12 @@ TText Doubled(const TText& Form) {
 
 } // namespace
 
-// Quotes around nothing are still the quoted form of an empty path, as they have always been.
 TItem Asked(const TItem& Item, unsigned Needs) {
     return {Item.Long, Needs & ndUnc ? Item.Unc : TText(), Needs & ndRepo ? Item.RepoDepth : -1,
             Needs & ndWeb ? Item.Web : TText()};
 }
 
+// Quotes around nothing are still the quoted form of an empty path, as they have always been.
 TText Quoted(const TText& Form) {
     return {QuotedOf(Form.Bytes), QuotedOf(Form.Wide)};
 }

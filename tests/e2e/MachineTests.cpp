@@ -79,12 +79,8 @@ enum class Pick {
 
 // The UTF-8 bytes of a text, percent-encoded as a URI's path is.
 std::wstring Encoded(const std::wstring& text) {
-    std::string utf8(text.size() * 4, '\0');
-    utf8.resize(
-        static_cast<size_t>(WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
-                                                &utf8[0], static_cast<int>(utf8.size()), nullptr, nullptr)));
     std::wstring out;
-    for (unsigned char c : utf8) {
+    for (unsigned char c : BytesOf(text, CP_UTF8)) {
         wchar_t hex[4];
         out += isalnum(c) || strchr("-._~/", c) ? std::wstring(1, c) : (swprintf(hex, 4, L"%%%02X", c), hex);
     }

@@ -142,7 +142,8 @@ TEST_F(MenuScreenshot, MoreFormsOfASyncedFile) {
     POINT was = {};
     GetCursorPos(&was);
     SetCursorPos(20, 200);
-    const char library[] = "Contoso/\x89" "c\x8B\xC6\x95\x94 - \x83h\x83L\x83\x85\x83\x81\x83\x93\x83g";
+    const char library[] = "Contoso/\x89"
+                           "c\x8B\xC6\x95\x94 - \x83h\x83L\x83\x85\x83\x81\x83\x93\x83g";
     Take("yamada", {std::string(library) + "/\x8C\xA9\x90\xCF/a.xlsx"}, "menu-synced-file.bmp", nullptr, '8',
          library);
     SetCursorPos(was.x, was.y);

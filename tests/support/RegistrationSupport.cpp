@@ -19,15 +19,6 @@ const char ShellFolders[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explo
 
 // Paths go through the wide API, which, unlike the ANSI one under Wine, takes more than 260 bytes.
 
-std::string Narrow(const std::wstring& w, UINT codePage = CP_ACP) {
-    int n =
-        WideCharToMultiByte(codePage, 0, w.data(), static_cast<int>(w.size()), nullptr, 0, nullptr, nullptr);
-    std::string s(static_cast<size_t>(n), '\0');
-    if (n > 0)
-        WideCharToMultiByte(codePage, 0, w.data(), static_cast<int>(w.size()), &s[0], n, nullptr, nullptr);
-    return s;
-}
-
 template <typename T> struct Com {
     T* p = nullptr;
     ~Com() {
@@ -73,7 +64,7 @@ std::vector<std::string> FolderEntries(const std::string& dir) {
     HANDLE h = FindFirstFileW(WideOf(dir + "\\*").c_str(), &fd);
     if (h == INVALID_HANDLE_VALUE) return names;
     do {
-        std::string name = Narrow(fd.cFileName);
+        std::string name = BytesOf(fd.cFileName);
         if (name != "." && name != "..") names.push_back(name);
     } while (FindNextFileW(h, &fd));
     FindClose(h);
@@ -91,7 +82,7 @@ bool MakeFolders(const std::string& path) {
 }
 
 std::string Cp932(const char* utf8) {
-    return Narrow(WideOf(utf8, CP_UTF8), 932);
+    return BytesOf(WideOf(utf8, CP_UTF8), 932);
 }
 
 ShortcutFields ReadShortcut(const std::string& linkPath) {

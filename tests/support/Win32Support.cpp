@@ -212,6 +212,15 @@ std::wstring WideOf(const std::string& bytes, UINT codePage) {
     return w;
 }
 
+std::string BytesOf(const std::wstring& w, UINT codePage) {
+    const int n =
+        WideCharToMultiByte(codePage, 0, w.data(), static_cast<int>(w.size()), nullptr, 0, nullptr, nullptr);
+    std::string s(static_cast<size_t>(n > 0 ? n : 0), '\0');
+    if (n > 0)
+        WideCharToMultiByte(codePage, 0, w.data(), static_cast<int>(w.size()), &s[0], n, nullptr, nullptr);
+    return s;
+}
+
 std::string Quoted(const std::string& s) {
     return "\"" + s + "\"";
 }

@@ -75,8 +75,9 @@ Child Start(const std::string& exe, const std::string& commandLine,
 // paths that the code page cannot spell.
 Child StartWide(const std::wstring& exe, const std::wstring& commandLine);
 
-// Bytes of a code page (the system's by default) as UTF-16.
+// Bytes of a code page (the system's by default) as UTF-16, and back.
 std::wstring WideOf(const std::string& bytes, UINT codePage = CP_ACP);
+std::string BytesOf(const std::wstring& w, UINT codePage = CP_ACP);
 
 // A command-line token between double quotes.
 std::string Quoted(const std::string& s);

@@ -424,12 +424,6 @@ int WINAPI Utf8ToWide(UINT cp, DWORD flags, LPCSTR s, int ns, LPWSTR w, int nw) 
     return reinterpret_cast<decltype(&MultiByteToWideChar)>(realToWide)(cp == CP_ACP ? CP_UTF8 : cp, flags, s,
                                                                         ns, w, nw);
 }
-std::string Utf8Of(const std::wstring& w) {
-    std::string s(w.size() * 4, '\0');
-    s.resize(static_cast<size_t>(WideCharToMultiByte(CP_UTF8, 0, w.data(), static_cast<int>(w.size()), &s[0],
-                                                     int(s.size()), nullptr, nullptr)));
-    return s;
-}
 bool shiftHeld = false;
 SHORT WINAPI ShiftIfHeld(int key) {
     return shiftHeld && key == VK_SHIFT ? SHORT(0x8000) : SHORT(0);
@@ -460,14 +454,15 @@ TEST(Utf8System, MenuOfOneItemAndShiftCopy) {
         using Pathgrab::TMenuEntry;
         for (const TMenuEntry& e : Pathgrab::MenuEntries(1, false, Pathgrab::FaceFor(0x0411)))
             for (const TMenuEntry& f : e.Submenu.empty() ? std::vector<TMenuEntry>{e} : e.Submenu)
-                EXPECT_EQ(f.Form.Bytes, Utf8Of(f.Form.Wide)) << f.Id;
-        EXPECT_EQ(Pathgrab::TargetLongPath.Bytes, Utf8Of(longFile));
+                EXPECT_EQ(f.Form.Bytes, TestSupport::BytesOf(f.Form.Wide, CP_UTF8)) << f.Id;
+        EXPECT_EQ(Pathgrab::TargetLongPath.Bytes, TestSupport::BytesOf(longFile, CP_UTF8));
         DestroyMenu(Pathgrab::PopupMenuHandle);
         Pathgrab::PopupMenuHandle = nullptr;
         Pathgrab::ReleaseTargets();
         shiftHeld = true;
         Pathgrab::ShowPathMenu(nullptr);
-        EXPECT_EQ(TestSupport::ReadClipboard().Text, Utf8Of(longFile)) << Pathgrab::TargetLongPath.Bytes;
+        EXPECT_EQ(TestSupport::ReadClipboard().Text, TestSupport::BytesOf(longFile, CP_UTF8))
+            << Pathgrab::TargetLongPath.Bytes;
         Pathgrab::ReleaseTargets();
     }
     TinyUtils::Startup();
