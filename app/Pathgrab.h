@@ -52,6 +52,14 @@ enum : uint32_t {
     IDM_LIST_LINKS = 0x131,
     IDM_WEB_ADDRESS = 0x132,
     IDM_LIST_WEB_ADDRESSES = 0x133,
+    IDM_POWERSHELL_STRING = 0x134,
+    IDM_LIST_POWERSHELL_STRINGS = 0x135,
+    IDM_MAIL_LINK = 0x136,
+    IDM_LIST_MAIL_LINKS = 0x137,
+    IDM_USER_FOLDER_PATH = 0x138,
+    IDM_LIST_USER_FOLDER_PATHS = 0x139,
+    IDM_SMB_ADDRESS = 0x13A,
+    IDM_LIST_SMB_ADDRESSES = 0x13B,
 };
 
 // ---- Global state: written once by ShowPathMenu, read-only afterwards ---------------------------
@@ -190,6 +198,10 @@ TClip MoreFormListText(uint32_t Id, const std::vector<TText>& Args, TLongPathFn 
 
 #ifdef _WIN32
 // ---- Effects (Windows build) ---------------------------------------------------------------------
+
+// The items the menu, the lists and every form are made of, in the order they came: every path in its
+// backslash spelling (see TinyUtils::BackslashSpelling). No form knows where they came from.
+std::vector<std::wstring> Items();
 
 extern MSG LoopMsg;
 extern HWND PrevForegroundWnd;

@@ -2,7 +2,6 @@
 #include "Pathgrab.h"
 #include "Texts.h"
 
-#include "Runtime.h"
 #include "TinyShlLnk.h"
 #include "TinyUtils.h"
 
@@ -10,12 +9,10 @@ namespace Pathgrab {
 
 namespace {
 
-// The arguments, each read from the wide command line: the ANSI one gives every character that the
-// system code page lacks as a look-alike (cafe.txt for café.txt, a\b.txt for a¥b.txt), the path of
-// another file. The list reads only the exact text of an argument.
+// The items in their exact text only: the list reads nothing else of them.
 std::vector<TText> SentArguments() {
     std::vector<TText> args;
-    for (std::wstring& arg : Runtime::WideParamStrs())
+    for (std::wstring& arg : Items())
         args.push_back({std::string(), std::move(arg)});
     return args;
 }
@@ -57,7 +54,7 @@ TText UncText(const TText& LongPath) {
 
 void ShowPathMenu(HWND Wnd) {
     using namespace TinyUtils;
-    const std::vector<std::wstring> args = Runtime::WideParamStrs();
+    const std::vector<std::wstring> args = Items();
     const std::wstring sent = args.empty() ? std::wstring() : args[0];
     // Even the long form is a question to the item's server, which may be gone: then the item stands as
     // it was sent.
@@ -115,9 +112,10 @@ void BuildPopupMenu() {
     const std::wstring target = TargetLongPath.Wide;
     const bool folder =
         TinyUtils::WithinNetworkBound(target, false, [target] { return TinyUtils::FolderExists(target); });
-    for (const TMenuEntry& e : MenuEntries(Runtime::ParamCount(), folder, face,
-                                           Runtime::ParamCount() >= 2 ? ListOfferOf(Runtime::WideParamStrs())
-                                                                      : TListOffer{false, false}))
+    const std::vector<std::wstring> items = Items();
+    const int count = static_cast<int>(items.size());
+    for (const TMenuEntry& e :
+         MenuEntries(count, folder, face, count >= 2 ? ListOfferOf(items) : TListOffer{false, false}))
         AppendEntry(PopupMenuHandle, e);
 }
 

@@ -75,4 +75,12 @@ bool IsNetworkPath(const std::wstring& Path) {
     return kind == pkUnc || kind == pkDeviceUnc;
 }
 
+std::wstring BackslashSpelling(const std::wstring& Path) {
+    if (Path.compare(0, 4, L"\\\\?\\") == 0) return Path;
+    std::wstring spelt = Path;
+    for (wchar_t& c : spelt)
+        if (c == L'/') c = L'\\';
+    return spelt;
+}
+
 } // namespace TinyUtils

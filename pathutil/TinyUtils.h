@@ -88,6 +88,9 @@ std::wstring PlainPath(const std::wstring& Path);
 int DriveIndex(const std::wstring& Path);
 // A server's path in either namespace.
 bool IsNetworkPath(const std::wstring& Path);
+// The path as Windows reads it: every slash a backslash, except after \\?\, where the system changes
+// nothing.
+std::wstring BackslashSpelling(const std::wstring& Path);
 
 // ---- Two readings of an item ---------------------------------------------------------------------
 
