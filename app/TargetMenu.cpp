@@ -60,8 +60,9 @@ void ShowPathMenu(HWND Wnd) {
     // it was sent.
     std::wstring target = WithinNetworkBound(sent, sent, [sent] { return ToLongPath(sent); });
     // Ctrl up: a shortcut stands for its target, read as stored (not resolved, not lengthened again).
+    // One on a network that does not answer in time stands for itself, as with Ctrl.
     if (GetAsyncKeyState(VK_CONTROL) >= 0 && UpperCaseLocale(PathExt(target)) == Texts::ShortcutExt)
-        target = TinyShlLnk::GetShortcutTarget(target);
+        target = BackslashSpelling(TinyShlLnk::GetShortcutTargetWithinBound(target, target));
     // A shortcut's target may lie on a server that is gone: its forms are asked within the network
     // bound, and a form the network does not give in time is left out (the text itself stays, with '?'
     // for what the code page lacks, as the UNC form does).
@@ -149,7 +150,11 @@ TText WebAddressOf(const TText& LongPath) {
 
 TListOffer ListOfferOf(const std::vector<std::wstring>& Args) {
     TListOffer offer = {false, false};
-    for (const std::wstring& arg : Args) {
+    for (const std::wstring& sent : Args) {
+        // Judged on the items as their lines will name them: only a name with '~' (an 8.3 one) can
+        // differ from its long form in what decides an offer, so only such a one is asked.
+        const std::wstring arg =
+            sent.find(L'~') == std::wstring::npos ? sent : LongText({std::string(), sent}).Wide;
         offer.Unc = offer.Unc || TinyUtils::IsOnRemoteDrive(arg);
         offer.Wsl = offer.Wsl || !TinyUtils::WslPath({std::string(), arg}).Wide.empty();
         offer.Web = offer.Web || !WebAddressOf({std::string(), arg}).Wide.empty();

@@ -85,6 +85,21 @@ class UniqueHGlobal {
     HGLOBAL block_;
 };
 
+// A file handle: CloseHandle when the scope ends.
+class UniqueHandle {
+  public:
+    explicit UniqueHandle(HANDLE handle) : handle_(handle) {}
+    ~UniqueHandle() {
+        if (handle_ != INVALID_HANDLE_VALUE && handle_) CloseHandle(handle_);
+    }
+    UniqueHandle(const UniqueHandle&) = delete;
+    UniqueHandle& operator=(const UniqueHandle&) = delete;
+    HANDLE get() const { return handle_; }
+
+  private:
+    HANDLE handle_;
+};
+
 // A COM interface reference: Release when the scope ends or reset() is called.
 template <typename T> class ComPtr {
   public:

@@ -40,9 +40,10 @@ template <typename Str> bool IsDrivePath(const Str& S) {
     return PathKind(S) == pkDrive;
 }
 
-// The end of the server name of a UNC path (\\server\share...), or 0 where S is none.
-template <typename Str> size_t UncServerEnd(const Str& S) {
-    if (PathKind(S) != pkUnc) return 0;
+// The end of the server name of a UNC path (\\server\share...) whose kind is Kind (read from the
+// exact text), or 0 where it is none.
+template <typename Str> size_t UncServerEnd(const Str& S, TPathKind Kind) {
+    if (Kind != pkUnc) return 0;
     size_t i = 2;
     while (i < S.size() && S[i] != '\\')
         i += IsLead(S, i) ? 2 : 1;
@@ -57,15 +58,19 @@ template <typename Str> bool SameAsciiCase(const Str& S, const char* Ascii) {
     return i == S.size();
 }
 
-template <typename Str> Str WslOf(const Str& S) {
-    if (IsDrivePath(S)) {
+template <typename Str> size_t UncServerEnd(const Str& S) {
+    return UncServerEnd(S, PathKind(S));
+}
+
+template <typename Str> Str WslOf(const Str& S, TPathKind Kind) {
+    if (Kind == pkDrive) {
         Str out;
         for (const char* c = "/mnt/"; *c; ++c)
             out += typename Str::value_type(*c);
         return out + LowerAscii(S[0]) + Slashed(S.substr(2));
     }
     // The distributions' own share: its folders are the Linux root.
-    const size_t serverEnd = UncServerEnd(S);
+    const size_t serverEnd = UncServerEnd(S, Kind);
     if (!serverEnd) return Str();
     const Str server = S.substr(2, serverEnd - 2);
     if (!SameAsciiCase(server, "wsl$") && !SameAsciiCase(server, "wsl.localhost")) return Str();
@@ -168,11 +173,13 @@ bool AppendUriEncoded(const std::wstring& Text, std::string& Out) {
 }
 
 TText ForwardSlashPath(const TText& Path) {
-    return Each(Path, [](const auto& s) { return Slashed(PlainPath(s)); });
+    return Each(PlainText(Path), [](const auto& s) { return Slashed(s); });
 }
 
 TText WslPath(const TText& Path) {
-    return Each(Path, [](const auto& s) { return WslOf(PlainPath(s)); });
+    const TText plain = PlainText(Path);
+    const TPathKind kind = PathKind(plain.Wide);
+    return Each(plain, [kind](const auto& s) { return WslOf(s, kind); });
 }
 
 TText FileUri(const TText& Path) {
@@ -206,11 +213,11 @@ TText FileUri(const TText& Path) {
 
 TText GitBashPath(const TText& Path) {
     // A share's form would be the slash form itself: only a drive path has one of its own.
-    return Each(Path, [](const auto& s) {
+    const TText plain = PlainText(Path);
+    if (PathKind(plain.Wide) != pkDrive) return TText();
+    return Each(plain, [](const auto& s) {
         using Str = std::decay_t<decltype(s)>;
-        const Str plain = PlainPath(s);
-        if (!IsDrivePath(plain)) return Str();
-        return Str(1, '/') + LowerAscii(plain[0]) + Slashed(plain.substr(2));
+        return Str(1, '/') + LowerAscii(s[0]) + Slashed(s.substr(2));
     });
 }
 
@@ -304,7 +311,7 @@ TText CommandLineArgument(const TText& Path) {
 
 TText RepoRelativePath(const TText& Path, int Depth) {
     if (Depth <= 0) return TText(); // outside a work tree, or its root
-    return Each(Path, [Depth](const auto& s) { return TailOf(PlainPath(s), Depth); });
+    return Each(PlainText(Path), [Depth](const auto& s) { return TailOf(s, Depth); });
 }
 
 TText LinkName(const TText& Path) {

@@ -3,6 +3,9 @@
 // walk ask here, so that \\?\ and \\.\ mean the same to all of them.
 #include "TinyUtils.h"
 
+#include <algorithm>
+#include <cstdint>
+
 namespace TinyUtils {
 
 namespace {
@@ -11,36 +14,56 @@ template <typename Char> bool IsLetter(Char c) {
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
 }
 
+template <typename Char> unsigned LowerAscii(Char c) {
+    return IsLetter(c) ? (static_cast<unsigned>(c) | 0x20) : static_cast<unsigned>(c);
+}
+
 // "X:\" at At: the drive letter's own path.
 template <typename Str> bool DriveAt(const Str& S, size_t At) {
     return S.size() >= At + 3 && IsLetter(S[At]) && S[At + 1] == ':' && S[At + 2] == '\\';
 }
 
-// "UNC\" at At, in either letter case.
-template <typename Str> bool UncAt(const Str& S, size_t At) {
-    return S.size() >= At + 4 && (S[At] | 0x20) == 'u' && (S[At + 1] | 0x20) == 'n' &&
-           (S[At + 2] | 0x20) == 'c' && S[At + 3] == '\\';
+// What stands before the share's server in a device path, in either letter case: \\?\UNC\ (and \\.\UNC\),
+// or the redirector's own device, \\?\GLOBALROOT\Device\Mup\, which programs that open files by
+// their NT names store.
+const char* const ServerPrefixes[] = {"UNC\\", "GLOBALROOT\\Device\\Mup\\"};
+
+// The length of the device prefix before a server's name at At (4), 0 where there is none.
+template <typename Str> size_t ServerPrefixAt(const Str& S, size_t At) {
+    for (const char* prefix : ServerPrefixes) {
+        size_t i = 0;
+        while (prefix[i] && At + i < S.size() && LowerAscii(S[At + i]) == LowerAscii(prefix[i]))
+            ++i;
+        if (!prefix[i]) return At + i;
+    }
+    return 0;
 }
 
 template <typename Str> TPathKind KindOf(const Str& S) {
     if (DriveAt(S, 0)) return pkDrive;
     if (S.size() < 3 || S[0] != '\\' || S[1] != '\\') return pkOther;
-    // \\?\ and \\.\ name the device namespaces; a server's name is never "?" or ".".
+    // \\?\ and \\.\ name the device namespaces; a server's name is never "?" or ".". Windows reads a
+    // drive or a share the same behind either.
     if ((S[2] == '?' || S[2] == '.') && (S.size() == 3 || S[3] == '\\')) {
-        if (UncAt(S, 4)) return pkDeviceUnc;
-        // \\.\C:\ is the volume's device, not its file system's root.
-        if (S[2] == '?' && DriveAt(S, 4)) return pkDeviceDrive;
+        if (ServerPrefixAt(S, 4)) return pkDeviceUnc;
+        if (DriveAt(S, 4)) return pkDeviceDrive;
         return pkOtherDevice;
     }
     return S[2] == '\\' ? pkOther : pkUnc;
 }
 
-template <typename Str> Str PlainOf(const Str& S) {
-    switch (KindOf(S)) {
+// How much of S the device prefix takes, for the kind it has; the plain path follows it.
+template <typename Str> size_t DevicePrefixLength(const Str& S, TPathKind Kind) {
+    if (Kind == pkDeviceDrive) return 4;
+    return Kind == pkDeviceUnc ? ServerPrefixAt(S, 4) : 0;
+}
+
+template <typename Str> Str PlainOf(const Str& S, TPathKind Kind) {
+    switch (Kind) {
     case pkDeviceDrive:
-        return S.substr(4);
+        return S.substr(DevicePrefixLength(S, Kind));
     case pkDeviceUnc:
-        return Str(2, '\\') + S.substr(8);
+        return Str(2, '\\') + S.substr(std::min(S.size(), DevicePrefixLength(S, Kind)));
     case pkOtherDevice:
         return Str();
     default:
@@ -58,21 +81,55 @@ TPathKind PathKind(const std::wstring& Path) {
 }
 
 std::string PlainPath(const std::string& Path) {
-    return PlainOf(Path);
+    return PlainOf(Path, KindOf(Path));
 }
 std::wstring PlainPath(const std::wstring& Path) {
-    return PlainOf(Path);
+    return PlainOf(Path, KindOf(Path));
+}
+
+TText PlainText(const TText& Path) {
+    const TPathKind kind = KindOf(Path.Wide);
+    // The prefix is ASCII, so it takes as many bytes as characters; a bytes reading too short for it
+    // (a failed conversion) stays empty.
+    const bool bytes = Path.Bytes.size() >= DevicePrefixLength(Path.Wide, kind);
+    return {bytes ? PlainOf(Path.Bytes, kind) : std::string(), PlainOf(Path.Wide, kind)};
 }
 
 int DriveIndex(const std::wstring& Path) {
     const TPathKind kind = KindOf(Path);
     if (kind != pkDrive && kind != pkDeviceDrive) return -1;
-    return (Path[kind == pkDrive ? 0 : 4] | 0x20) - L'a';
+    return (Path[DevicePrefixLength(Path, kind)] | 0x20) - L'a';
 }
 
 bool IsNetworkPath(const std::wstring& Path) {
     const TPathKind kind = KindOf(Path);
     return kind == pkUnc || kind == pkDeviceUnc;
+}
+
+std::wstring ReparseTarget(const void* Data, size_t Size) {
+    const unsigned char* d = static_cast<const unsigned char*>(Data);
+    auto number = [&](size_t at, size_t bytes) {
+        uint32_t n = 0;
+        for (size_t i = bytes; i-- > 0;)
+            n = n << 8 | d[at + i];
+        return n;
+    };
+    const uint32_t SymbolicLink = 0xA000000C, Junction = 0xA0000003, Relative = 1;
+    if (Size < 16) return std::wstring();
+    const uint32_t tag = number(0, 4);
+    if (tag != SymbolicLink && tag != Junction) return std::wstring();
+    // A symbolic link has its flags before the names; a relative target stays beside the link.
+    const size_t names = tag == SymbolicLink ? 20 : 16;
+    if (Size < names || (tag == SymbolicLink && number(16, 4) & Relative)) return std::wstring();
+    const size_t at = names + number(8, 2), length = number(10, 2);
+    if (at + length > Size) return std::wstring();
+    std::wstring target;
+    for (size_t i = 0; i + 1 < length; i += 2)
+        target += static_cast<wchar_t>(number(at + i, 2));
+    // The object manager's \??\ is the device namespace that \\?\ names.
+    if (target.compare(0, 4, L"\\??\\") != 0) return std::wstring();
+    target[1] = L'\\';
+    return target;
 }
 
 std::wstring BackslashSpelling(const std::wstring& Path) {

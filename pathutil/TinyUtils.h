@@ -73,10 +73,12 @@ inline bool WithinPathLimit(const std::string& S) {
 char* StringToBuffer(char* Buffer, const std::string& S);
 
 // ---- A path's kind -----------------------------------------------------------------------------------
-// Read from the text alone, asking nothing: C:\x a drive's path, \\?\C:\x the same in the device
-// namespace, \\server\share a server's, \\?\UNC\server\share (or \\.\UNC\...) the same in the device
-// namespace; every other \\?\ and \\.\ path a device's (\\.\C:\ the volume, \\.\PIPE\, \\?\Volume{...});
-// the rest (relative, C:x, \x) none of these. Letters in either case.
+// Read from the text alone, asking nothing: C:\x a drive's path, \\?\C:\x (or \\.\C:\x) the same in the
+// device namespace, \\server\share a server's, \\?\UNC\server\share (or \\.\UNC\..., or the redirector's
+// \\?\GLOBALROOT\Device\Mup\server\share) the same in the device namespace; every other path in
+// \\?\ and \\.\ a device's (\\.\PIPE\x, \\?\Volume{...}, \\?\C:/x, where nothing turns the slash); the rest
+// (relative, C:x, \x) none of these. Letters in either case. A path spelt with slashes is read in its
+// backslash spelling (BackslashSpelling) before it is asked here.
 enum TPathKind { pkOther, pkDrive, pkDeviceDrive, pkUnc, pkDeviceUnc, pkOtherDevice };
 TPathKind PathKind(const std::string& Path);
 TPathKind PathKind(const std::wstring& Path);
@@ -88,6 +90,10 @@ std::wstring PlainPath(const std::wstring& Path);
 int DriveIndex(const std::wstring& Path);
 // A server's path in either namespace.
 bool IsNetworkPath(const std::wstring& Path);
+// The path that a reparse point's data (as FSCTL_GET_REPARSE_POINT gives it) names, for a symbolic
+// link or a junction with an absolute target, in the device namespace where the data has it there
+// (\\?\UNC\server\share, \\?\C:\x); empty for any other data, or data shorter than it says.
+std::wstring ReparseTarget(const void* Data, size_t Size);
 // The path as Windows reads it: every slash a backslash, except after \\?\, where the system changes
 // nothing.
 std::wstring BackslashSpelling(const std::wstring& Path);
@@ -101,6 +107,10 @@ struct TText {
     std::string Bytes;
     std::wstring Wide;
 };
+
+// PlainPath of both readings, as the exact text's kind says: the bytes of a name the code page lacks
+// may read as another kind (\\é\s is \\?\s in code page 932), and are never asked for one of their own.
+TText PlainText(const TText& Path);
 
 // The same operation applied to both readings; a reading that is empty (a conversion that failed)
 // stays empty, never a form of nothing such as "".
@@ -226,8 +236,14 @@ std::vector<TSyncRoot> ReadSyncRoots();
 // Either way what was learnt of the drives is forgotten.
 typedef DWORD(WINAPI* TUniversalNameQuery)(LPCWSTR, DWORD, LPVOID, LPDWORD);
 void SetUniversalNameQuery(TUniversalNameQuery Query);
-// Forgets which drives are network drives and which did not answer; for a test that plays another network.
+// Forgets which drives are network drives, which links lead into a network and which did not answer;
+// for a test that plays another network.
 void ForgetNetwork();
+// What answers which path a symbolic link or junction at a path names (empty: no link there); a test
+// sets a stand-in, null restores the reading of the link's own reparse data. Either way what was learnt
+// of the network is forgotten.
+typedef std::wstring (*TLinkTargetQuery)(const std::wstring& Path);
+void SetLinkTargetQuery(TLinkTargetQuery Query);
 // Whether the path lies on a drive letter that names a network drive; each drive is asked once.
 bool IsOnRemoteDrive(const std::wstring& Path);
 // How long the program waits for a network drive's or a server's answer, whose server may be gone.
@@ -250,9 +266,11 @@ class TNetworkQuestion {
   private:
     LONG holders_ = 2;
 };
-// Where the silence of a path's network is kept: its drive (0 to 25) where that is a network drive,
-// 26 for every server's path (\\server\..., \\?\UNC\...); -1 for a path that asks no network. Read from
-// the text and the drive's type: it asks no server.
+// Where the silence of a path's network is kept: its drive (0 to 25) where that is a network drive, a
+// slot of its own for each server (\\server\..., \\?\UNC\...); a local path that passes through a
+// symbolic link into a share (the item or a folder above it) is its target's server's or drive's; -1
+// for a path that asks no network. Read from the text, the drive's type and the links' own data: it
+// asks no server.
 int NetworkSlot(const std::wstring& Path);
 // Whether Slot did not answer in time once: asking again would only wait again, whatever the question.
 bool IsSilent(int Slot);

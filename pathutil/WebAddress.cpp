@@ -16,6 +16,9 @@ bool SameName(const wchar_t* A, size_t LengthA, const wchar_t* B, size_t LengthB
 bool SameName(const std::wstring& A, const wchar_t* B) {
     return SameName(A.data(), A.size(), B, std::char_traits<wchar_t>::length(B));
 }
+bool SameName(const std::wstring& A, const std::wstring& B) {
+    return SameName(A.data(), A.size(), B.data(), B.size());
+}
 
 // How much of Path the mount point takes where Path is that folder or lies below it; 0 elsewhere.
 size_t MountLength(const std::wstring& Path, const std::wstring& MountPoint) {
@@ -28,11 +31,20 @@ size_t MountLength(const std::wstring& Path, const std::wstring& MountPoint) {
 
 // Where the record's folder lives on the web. A folder or a shortcut synced on its own records its
 // address; a library synced whole has its namespace. The library's address with the local folder's
-// name added is no address: the folder may be named otherwise there, or lie deeper.
-std::wstring BaseOf(const TSyncRoot& Root) {
+// name added is no address: the folder may be named otherwise there, or lie deeper. A record that
+// does not say whether it is a folder is the whole library only where no other record without an
+// address of its own shares its namespace: two such are two folders of one library (a Teams library's
+// channels), and neither is the library's root.
+std::wstring BaseOf(const TSyncRoot& Root, const std::vector<TSyncRoot>& Roots) {
     if (Root.IsFolderScope == TSyncRoot::WrongType) return std::wstring(); // a record we cannot read
     if (!Root.FullRemotePath.empty()) return Root.FullRemotePath;
-    return Root.IsFolderScope == 1 ? std::wstring() : Root.UrlNamespace;
+    if (Root.IsFolderScope == 0) return Root.UrlNamespace;
+    if (Root.IsFolderScope != -1) return std::wstring();
+    for (const TSyncRoot& other : Roots)
+        if (&other != &Root && other.FullRemotePath.empty() &&
+            SameName(other.UrlNamespace, Root.UrlNamespace))
+            return std::wstring();
+    return Root.UrlNamespace;
 }
 
 // Base, then the item's path below the mount point (Rest: empty, or from its backslash on).
@@ -90,7 +102,7 @@ TText WebAddress(const std::vector<TSyncRoot>& Roots, const TText& LongPath) {
     // Two records of one folder: which of them the client still uses is not written anywhere.
     if (!mount || twice || SameName(mount->LibraryType, L"personal")) return TText();
     // The item's part as the file system spells it; the mount's own spelling is replaced by the base.
-    const std::string address = AddressOf(BaseOf(*mount), path.substr(longest));
+    const std::string address = AddressOf(BaseOf(*mount, Roots), path.substr(longest));
     if (address.empty()) return TText();
     return {LongPath.Bytes.empty() ? std::string() : address, std::wstring(address.begin(), address.end())};
 }

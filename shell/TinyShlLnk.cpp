@@ -66,10 +66,11 @@ HRESULT CreateComInstance(REFCLSID ClassId, IUnknown*& Obj) {
 }
 
 namespace {
-// A new link object, held by its IUnknown; empty when none could be made.
+// A new link object, held by its IUnknown; empty when none could be made. COM is up on this thread.
 void CreateShellLink(Guards::ComPtr<IUnknown>& Unknown) {
     IUnknown* raw = nullptr;
-    CreateComInstance(ClsidShellLink, raw);
+    TinyShell::ComCreateInstance(ClsidShellLink, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER,
+                                 IidUnknown, reinterpret_cast<void**>(&raw));
     *Unknown.put() = raw;
 }
 
@@ -91,6 +92,7 @@ bool OpenShellLink(ShellLinkObject& o) {
 void CreateShortcut(const std::wstring& LinkFile, const std::wstring& Description, const std::wstring& Target,
                     const std::wstring& Arguments, const std::wstring& WorkDir, const std::wstring& IconFile,
                     int32_t IconIndex, int32_t ShowCmd, uint16_t HotKey) {
+    com.Start();
     Guards::ComPtr<IUnknown> unknown;
     CreateShellLink(unknown);
     // Without the link object there is nothing to write with.
@@ -122,7 +124,10 @@ bool AskedOfNothing(const std::wstring&) {
 }
 } // namespace
 
-std::wstring GetShortcutTarget(const std::wstring& LinkFile, bool AskFileSystem) {
+namespace {
+// The shortcut's target as GetShortcutTarget gives it, on a thread where COM is up; Exists answers
+// whether an item exists (null: the file system is asked nothing).
+std::wstring ReadTarget(const std::wstring& LinkFile, TinyUtils::TExistsProbe Exists) {
     struct WorkArea {
         wchar_t LinkPath[PathBufferSize];
         wchar_t TargetPath[PathBufferSize];
@@ -145,7 +150,7 @@ std::wstring GetShortcutTarget(const std::wstring& LinkFile, bool AskFileSystem)
     paths.Stored.assign(work.TargetPath, wcsnlen(work.TargetPath, PathBufferSize));
     // The item list is what the shell opens; the stored path may be a look-alike of it. A stored
     // network path stands, and the list is not even read: naming a network item may ask its server.
-    const bool readList = AskFileSystem && !TinyUtils::IsNetworkPath(paths.Stored);
+    const bool readList = Exists && !TinyUtils::IsNetworkPath(paths.Stored);
     ITEMIDLIST* list = nullptr;
     if (readList && SUCCEEDED(o.link->GetIDList(&list)) && list) {
         if (!TinyShell::ShGetPathFromIDListEx(list, work.ListPath, static_cast<DWORD>(PathBufferSize)))
@@ -153,14 +158,34 @@ std::wstring GetShortcutTarget(const std::wstring& LinkFile, bool AskFileSystem)
         TinyShell::ComTaskMemFree(list);
     }
     paths.ItemList.assign(work.ListPath, wcsnlen(work.ListPath, PathBufferSize));
-    std::wstring result =
-        TinyUtils::ShortcutTarget(paths, AskFileSystem ? TinyUtils::ItemExistsWithinBound : AskedOfNothing);
+    std::wstring result = TinyUtils::ShortcutTarget(paths, Exists ? Exists : AskedOfNothing);
     // Released in the stated order: the file name, then IUnknown, IPersistFile and IShellLinkW.
     std::vector<wchar_t>().swap(name);
     o.unknown.reset();
     o.file.reset();
     o.link.reset();
     return result;
+}
+} // namespace
+
+std::wstring GetShortcutTarget(const std::wstring& LinkFile, bool AskFileSystem) {
+    com.Start();
+    return ReadTarget(LinkFile, AskFileSystem ? TinyUtils::ItemExistsWithinBound : nullptr);
+}
+
+std::wstring GetShortcutTargetWithinBound(const std::wstring& LinkFile, const std::wstring& Unread) {
+    // A local shortcut is read as it always was.
+    if (TinyUtils::NetworkSlot(LinkFile) < 0) return GetShortcutTarget(LinkFile);
+    // Reading the file itself asks its server: on a worker, with COM of the worker's own. The worker
+    // asks its questions unbounded (it is the bound) and never touches what the program learnt of the
+    // network, which the caller goes on using when the worker is left behind.
+    return TinyUtils::WithinNetworkBound(LinkFile, Unread, [LinkFile] {
+        TinyShell::TComUse workerCom;
+        workerCom.Start();
+        std::wstring target = ReadTarget(LinkFile, TinyUtils::ItemExists);
+        workerCom.Stop();
+        return target;
+    });
 }
 
 } // namespace TinyShlLnk

@@ -32,6 +32,10 @@ void CreateShortcut(const std::wstring& LinkFile, const std::wstring& Descriptio
 // path as stored, read with no question to the file system or a server: enough where only its file
 // name counts.
 std::wstring GetShortcutTarget(const std::wstring& LinkFile, bool AskFileSystem = true);
+// The same where the shortcut file itself lies on a network (a drive or a server, or a link into
+// one): read within the network bound; Unread where its network does not answer in time, or did not
+// once before.
+std::wstring GetShortcutTargetWithinBound(const std::wstring& LinkFile, const std::wstring& Unread);
 
 // Whether some shortcut in Send To targets a file named ExeName (letter case aside).
 bool SendToShortcutExists(const std::wstring& ExeName);

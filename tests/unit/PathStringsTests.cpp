@@ -263,8 +263,8 @@ TEST(ShortcutTarget, ItemListFirstExceptOverTheNetwork) {
         {{L"", false, L"", false}, L"", ""}, // an app or a Control Panel item
         {{L"\\\\srv\\share\\f.txt", true, L"N:\\f.txt", true}, L"\\\\srv\\share\\f.txt", ""},
         {{L"\\\\gone\\share\\a.txt", false, L"", false}, L"\\\\gone\\share\\a.txt", ""},
-        {{L"\\\\?\\C:\\W\\f.txt", true, L"C:\\W\\f.txt", true}, L"C:\\W\\f.txt", "L"},         // no server
-        {{L"\\\\.\\C:\\W\\f.txt", true, L"c:\\W\\f.txt", false}, L"\\\\.\\C:\\W\\f.txt", "L"}, // a device's
+        {{L"\\\\?\\C:\\W\\f.txt", true, L"C:\\W\\f.txt", true}, L"C:\\W\\f.txt", "L"},   // no server
+        {{L"\\\\.\\C:\\W\\f.txt", true, L"c:\\W\\f.txt", false}, L"c:\\W\\f.txt", "LS"}, // the drive's too
         {{L"C:\\W\\f.txt", true, L"\\\\srv\\s\\f.txt", true}, L"\\\\srv\\s\\f.txt", "S"},
         {{at, true, at, true}, at, "L"},
         {{L"C:\\f.txt", true, over, true}, L"", "L"}, // never the stored one instead
@@ -482,9 +482,16 @@ INSTANTIATE_TEST_SUITE_P(
                       "//s/sh/x", "", "", "\"\\\\\\\\?\\\\UNC\\\\s\\\\sh\\\\x\"",
                       L"\"\\\\\\\\?\\\\UNC\\\\s\\\\sh\\\\x\"", "\\\\?\\UNC\\s\\sh\\x", "sh/x",
                       "[x](file://s/sh/x)", L"\\\\s\\sh\\x"},
-        // The volume's device, not its root: no form names it.
-        OtherFormsRow{"DeviceDot", "\\\\.\\C:\\x", L"\\\\.\\C:\\x", nullptr, "", "", "",
-                      "\"\\\\\\\\.\\\\C:\\\\x\"", L"\"\\\\\\\\.\\\\C:\\\\x\"", "\\\\.\\C:\\x", "", "", L""},
+        // Windows opens the drive's file behind \\.\ too.
+        OtherFormsRow{"DeviceDot", "\\\\.\\C:\\x", L"\\\\.\\C:\\x", "file:///C:/x", "C:/x", "/mnt/c/x",
+                      "/c/x", "\"\\\\\\\\.\\\\C:\\\\x\"", L"\"\\\\\\\\.\\\\C:\\\\x\"", "\\\\.\\C:\\x", "",
+                      "[x](file:///C:/x)", L"C:\\x"},
+        // A server's name that code page 932 lacks: its bytes begin as a device path would, and are
+        // read as the share's all the same.
+        OtherFormsRow{"ServerOutsideCodePage", "\\\\?\\share\\a.txt", L"\\\\\u00E9\\share\\a.txt",
+                      "file://%C3%A9/share/a.txt", "//?/share/a.txt", "", "",
+                      "\"\\\\\\\\?\\\\share\\\\a.txt\"", L"\"\\\\\\\\\u00E9\\\\share\\\\a.txt\"",
+                      "\\\\?\\share\\a.txt", "share/a.txt", "[a.txt](file://%C3%A9/share/a.txt)"},
         // A host outside ASCII, percent-encoded as a server's name is: the address is ASCII.
         OtherFormsRow{"WebDavHostOutsideAscii", "\\\\b?cher.example@SSL\\DavWWWRoot\\a.txt",
                       L"\\\\b\u00FCcher.example@SSL\\DavWWWRoot\\a.txt", "https://b%C3%BCcher.example/a.txt",
@@ -549,7 +556,12 @@ TEST(PathKind, EveryKindInBothLetterCases) {
         {"\\\\server\\share\\x", pkUnc, -1, "\\\\server\\share\\x"},
         {"\\\\?\\unc\\s\\sh\\x", pkDeviceUnc, -1, "\\\\s\\sh\\x"},
         {"\\\\.\\unc\\s\\sh", pkDeviceUnc, -1, "\\\\s\\sh"},
-        {"\\\\.\\c:\\x", pkOtherDevice, -1, ""},
+        {"\\\\.\\c:\\x", pkDeviceDrive, 2, "c:\\x"},
+        {"\\\\?\\globalroot\\device\\mup\\s\\sh\\x", pkDeviceUnc, -1, "\\\\s\\sh\\x"},
+        {"\\\\?\\globalroot\\device\\harddiskvolume2\\x", pkOtherDevice, -1, ""},
+        {"//s/sh/x", pkUnc, -1, "\\\\s\\sh\\x"}, // read in its backslash spelling first
+        {"c:/x/y", pkDrive, 2, "c:\\x\\y"},
+        {"\\\\?\\c:/x", pkOtherDevice, -1, ""}, // nothing turns a slash after the device prefix
         {"\\\\.\\pipe\\x", pkOtherDevice, -1, ""},
         {"\\\\?\\volume{0a}\\x", pkOtherDevice, -1, ""},
         {"\\\\?\\uncx\\s", pkOtherDevice, -1, ""},
@@ -566,7 +578,8 @@ TEST(PathKind, EveryKindInBothLetterCases) {
                 for (std::string* t : {&path, &plain})
                     for (char& c : *t)
                         c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-            const std::wstring wide(path.begin(), path.end());
+            const std::wstring wide = BackslashSpelling(std::wstring(path.begin(), path.end()));
+            path.assign(wide.begin(), wide.end());
             SCOPED_TRACE(path);
             EXPECT_EQ(PathKind(path), r.kind);
             EXPECT_EQ(PathKind(wide), r.kind);
@@ -575,6 +588,37 @@ TEST(PathKind, EveryKindInBothLetterCases) {
             EXPECT_EQ(PlainPath(wide), std::wstring(plain.begin(), plain.end()));
             EXPECT_EQ(IsNetworkPath(wide), r.kind == pkUnc || r.kind == pkDeviceUnc);
         }
+}
+
+// The target a link's reparse data names, laid out as FSCTL_GET_REPARSE_POINT gives it: tag, sizes, the
+// names' offsets and lengths in bytes, a symbolic link's flags, then the names.
+TEST(ReparseTarget, AbsoluteLinksAndJunctionsOnly) {
+    const struct {
+        uint32_t tag, flags;
+        std::u16string name;
+        size_t cut; // bytes left off the end
+        const wchar_t* target;
+    } rows[] = {{0xA000000C, 0, u"\\??\\UNC\\srv\\share", 0, L"\\\\?\\UNC\\srv\\share"},
+                {0xA0000003, 0, u"\\??\\C:\\x", 0, L"\\\\?\\C:\\x"},
+                {0xA000000C, 1, u"..\\srv", 0, L""},               // relative: beside the link
+                {0xA000000C, 0, u"\\??\\UNC\\srv\\share", 2, L""}, // shorter than it says
+                {0x9000001A, 0, u"\\??\\C:\\x", 0, L""}};          // a cloud file's, no link
+    for (const auto& r : rows) {
+        const bool link = r.tag == 0xA000000C;
+        std::vector<unsigned char> data(link ? 20 : 16);
+        auto put = [&](size_t at, uint32_t n, size_t bytes) {
+            for (size_t i = 0; i < bytes; ++i)
+                data[at + i] = static_cast<unsigned char>(n >> 8 * i);
+        };
+        put(0, r.tag, 4);
+        put(10, static_cast<uint32_t>(r.name.size() * 2), 2); // the substitute name, at offset 0
+        if (link) put(16, r.flags, 4);
+        for (const char16_t c : r.name) {
+            data.push_back(static_cast<unsigned char>(c));
+            data.push_back(static_cast<unsigned char>(c >> 8));
+        }
+        EXPECT_EQ(ReparseTarget(data.data(), data.size() - r.cut), r.target) << r.tag;
+    }
 }
 
 // The walk up to a work tree's root asks each folder once, up to the root of the drive or share.

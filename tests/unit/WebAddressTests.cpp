@@ -26,6 +26,13 @@ const TSyncRoot teamSite{
     L"C:\\Users\\yamada\\Contoso\\\u55B6\u696D\u90E8 - \u30C9\u30AD\u30E5\u30E1\u30F3\u30C8",
     L"https://contoso.sharepoint.com/sites/\u55B6\u696D\u90E8/Shared Documents/", L"", L"", 0};
 
+// Two channel folders of one Teams library, as the client records them: no address of their own, and
+// nothing said of whether they are folders.
+const TSyncRoot channel1{L"C:\\Users\\yamada\\Contoso\\Team - General",
+                         L"https://contoso.sharepoint.com/sites/t/Shared Documents/", L"", L""};
+const TSyncRoot channel2{L"C:\\Users\\yamada\\Contoso\\Team - 02 Test",
+                         L"https://contoso.sharepoint.com/sites/t/Shared Documents/", L"", L""};
+
 TSyncRoot With(TSyncRoot Root, const wchar_t* MountPoint, const wchar_t* Base, int IsFolderScope = -1) {
     if (MountPoint) Root.MountPoint = MountPoint;
     if (Base) Root.FullRemotePath = Base;
@@ -77,6 +84,22 @@ TEST(WebAddress, FromTheRecordMountedDeepest) {
         {{With(mySite, nullptr, L"http://contoso.sharepoint.com/s/lib")}, a, ""},
         {{With(mySite, nullptr, nullptr, TSyncRoot::WrongType)}, a, ""},
         {{With(mySite, L"", L"https://contoso.sharepoint.com/s/lib")}, a, ""},
+        // Two folders of one library (a Teams library's channels), neither the library's root: the root
+        // joined with the rest would drop the folders between.
+        {{channel1, channel2}, channel1.MountPoint + L"\\test.xlsx", ""},
+        {{channel1,
+          With(channel2, nullptr, L"https://contoso.sharepoint.com/sites/t/Shared Documents/02 Test")},
+         channel2.MountPoint + L"\\test.xlsx",
+         "https://contoso.sharepoint.com/sites/t/Shared%20Documents/02%20Test/test.xlsx"},
+        {{channel1, With(channel2, nullptr, nullptr, 0)},
+         channel2.MountPoint + L"\\test.xlsx",
+         "https://contoso.sharepoint.com/sites/t/Shared%20Documents/test.xlsx"},
+        {{channel1, With(channel2, nullptr, nullptr, 0)}, channel1.MountPoint + L"\\test.xlsx", ""},
+        // A '#' of the record's own address is a name's, not a fragment.
+        {{With(folderSync, nullptr,
+               L"https://company.sharepoint.com/sites/library/Shared Documents/Project #5")},
+         synced + L"\\a.txt",
+         "https://company.sharepoint.com/sites/library/Shared%20Documents/Project%20%235/a.txt"},
     };
     for (const auto& r : rows) {
         // The bytes of a code page that lacks the item's characters: the address comes from the exact text.

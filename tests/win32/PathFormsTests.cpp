@@ -248,6 +248,8 @@ TEST_F(NetworkDrive, UncItemAndList) {
 TEST_F(NetworkDrive, ListOfferAsksEveryItem) {
     EXPECT_TRUE(Pathgrab::ListOfferOf({L"Z:\\b.txt", L"C:\\a.txt"}).Unc);
     EXPECT_TRUE(Pathgrab::ListOfferOf({L"C:\\a.txt", L"z:\\b.txt"}).Unc);
+    EXPECT_TRUE(
+        Pathgrab::ListOfferOf({L"C:\\a.txt", L"\\\\?\\Z:\\b.txt"}).Unc); // the drive behind the prefix
     EXPECT_FALSE(Pathgrab::ListOfferOf({L"C:\\a.txt", L"\\\\srv\\s\\b.txt"}).Unc);
     EXPECT_TRUE(Pathgrab::ListOfferOf({L"\\\\srv\\s\\b.txt", L"\\\\wsl$\\Ubuntu\\a"}).Wsl);
     EXPECT_EQ(Pathgrab::UncText({std::string(), L"z:\\a.txt"}).Wide,
@@ -395,6 +397,48 @@ TEST_F(NetworkDrive, ListOnASilentDriveTakesTheBoundOnce) {
     SetLongPathQuery(nullptr);
 }
 
+// A local folder that is a symbolic link into a share that is gone (as mklink /D makes it): its items
+// wait for the bound once, charged to that server, and the local drive's next item is still asked.
+std::wstring linkFolder;
+std::wstring LinkIntoGone(const std::wstring& Path) {
+    return Path == linkFolder ? L"\\\\?\\UNC\\gone\\share" : std::wstring();
+}
+LONG localAsked = 0;
+DWORD WINAPI SilentBehindTheLink(LPCWSTR Path, LPWSTR Buffer, DWORD Size) {
+    if (std::wstring(Path).rfind(linkFolder, 0) != 0) {
+        InterlockedIncrement(&localAsked);
+        return GetLongPathNameW(Path, Buffer, Size);
+    }
+    WaitForSingleObject(neverAnswered, TestSupport::SilentNetwork::SilenceMs);
+    return 0;
+}
+
+TEST(LinkIntoAShare, IsBoundedAsTheShareItLeadsTo) {
+    ScratchDir dir;
+    const std::wstring local = TestSupport::WideOf(dir.File("b.txt"));
+    linkFolder = TestSupport::WideOf(dir.Path()) + L"\\Srv";
+    SetLinkTargetQuery(LinkIntoGone);
+    SetLongPathQuery(SilentBehindTheLink);
+    neverAnswered = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    sentLine = L"\"Pathgrab.exe\" " + linkFolder + L"\\a.txt " + linkFolder + L"\\c.txt " + local;
+    TestSupport::ImportPatch line("kernel32.dll", "GetCommandLineW", &SentLine);
+    localAsked = 0;
+    const DWORD start = GetTickCount();
+    TText list;
+    Pathgrab::MakePathListText(false, list);
+    EXPECT_LT(GetTickCount() - start, 2 * UniversalNameWaitMs);
+    EXPECT_NE(list.Wide.find(linkFolder + L"\\c.txt\r\n"), std::wstring::npos) << "as sent";
+    EXPECT_EQ(localAsked, 1);
+    EXPECT_TRUE(IsSilent(NetworkSlot(L"\\\\GONE\\share\\x")));
+    EXPECT_FALSE(IsSilent(NetworkSlot(local)));
+    SetEvent(neverAnswered);
+    Sleep(50);
+    CloseHandle(neverAnswered);
+    neverAnswered = nullptr;
+    SetLongPathQuery(nullptr);
+    SetLinkTargetQuery(nullptr);
+}
+
 // ---- A system whose code page is UTF-8, as Windows answers there ---------------------------------------
 
 // The system's own conversions, which the stand-ins below hand on to.
@@ -423,6 +467,10 @@ int WINAPI StrictWideToUtf8(UINT cp, DWORD flags, LPCWSTR w, int nw, LPSTR s, in
 int WINAPI Utf8ToWide(UINT cp, DWORD flags, LPCSTR s, int ns, LPWSTR w, int nw) {
     return reinterpret_cast<decltype(&MultiByteToWideChar)>(realToWide)(cp == CP_ACP ? CP_UTF8 : cp, flags, s,
                                                                         ns, w, nw);
+}
+std::wstring eightDotThree;
+DWORD WINAPI EightDotThree(LPCWSTR, LPWSTR Buffer, DWORD Size) {
+    return TestSupport::LongNameAsShortName(eightDotThree.c_str(), Buffer, Size);
 }
 bool shiftHeld = false;
 SHORT WINAPI ShiftIfHeld(int key) {
@@ -464,6 +512,22 @@ TEST(Utf8System, MenuOfOneItemAndShiftCopy) {
         EXPECT_EQ(TestSupport::ReadClipboard().Text, TestSupport::BytesOf(longFile, CP_UTF8))
             << Pathgrab::TargetLongPath.Bytes;
         Pathgrab::ReleaseTargets();
+        // A name UTF-8 cannot write (a lone surrogate, which NTFS allows) stands as any name the code
+        // page lacks: by its 8.3 form, or with '?' on a volume without 8.3 names; never by U+FFFD.
+        const std::wstring lone = TestSupport::WideOf(dir.Path()) + L"\\a\xD800.txt";
+        eightDotThree = TestSupport::WideOf(dir.Path()) + L"\\A~1.TXT";
+        sentLine = L"\"Pathgrab.exe\" \"" + lone + L"\"";
+        SetLongPathQuery(&TestSupport::LongNameAsShortName); // the name is its own long form
+        for (const bool shortNames : {true, false}) {
+            TestSupport::ImportPatch shortPath("kernel32.dll", "GetShortPathNameW",
+                                               shortNames ? &EightDotThree
+                                                          : &TestSupport::LongNameAsShortName);
+            Pathgrab::ShowPathMenu(nullptr);
+            EXPECT_EQ(TestSupport::ReadClipboard().Text,
+                      dir.Path() + (shortNames ? "\\A~1.TXT" : "\\a?.txt"));
+            Pathgrab::ReleaseTargets();
+        }
+        SetLongPathQuery(nullptr);
     }
     TinyUtils::Startup();
     MSG posted; // what it posts to its window, here to no window

@@ -229,6 +229,36 @@ TEST_F(Shortcut, MenuOfATargetOnAServerThatIsGoneOpensWithinTheBound) {
     }
 }
 
+// A shortcut that itself lies on a drive or a server that is gone (spelt with slashes, as a path pasted
+// from elsewhere may be) is not opened: it stands for itself, as with Ctrl, within the bound; Shift
+// copies its own path in the spelling Windows reads.
+TEST_F(Shortcut, OnADriveOrServerThatIsGoneStandsForItself) {
+    TestSupport::SilentNetwork network;
+    TinyUtils::SetLongPathQuery(TestSupport::SilentNetwork::LongPathName);
+    TestSupport::ImportPatch line("kernel32.dll", "GetCommandLineW", &SentLine);
+    TestSupport::ImportPatch menu("user32.dll", "TrackPopupMenu", &NoMenu);
+    for (const std::wstring link : {L"Z:\\\u6848\u4EF6.lnk", L"//gone/share/\u6848\u4EF6.lnk"})
+        for (const bool shift : {false, true}) {
+            SCOPED_TRACE(shift);
+            TestSupport::ImportPatch keys("user32.dll", "GetAsyncKeyState",
+                                          shift ? &OnlyShiftDown : &NoKeyDown);
+            TinyUtils::ForgetNetwork();
+            sentLine = L"\"Pathgrab.exe\" \"" + link + L"\"";
+            const DWORD start = GetTickCount();
+            Pathgrab::ShowPathMenu(nullptr);
+            EXPECT_LT(GetTickCount() - start, 2 * TinyUtils::UniversalNameWaitMs);
+            EXPECT_EQ(shift ? TestSupport::ReadClipboard().Wide : Pathgrab::TargetLongPath.Wide,
+                      TinyUtils::BackslashSpelling(link));
+            DestroyMenu(Pathgrab::PopupMenuHandle);
+            Pathgrab::PopupMenuHandle = nullptr;
+            Pathgrab::ReleaseTargets();
+        }
+    TinyUtils::SetLongPathQuery(nullptr);
+    MSG posted; // what it posts to its window, here to no window
+    while (PeekMessageA(&posted, nullptr, 0, 0, PM_REMOVE)) {
+    }
+}
+
 // ---- Link path length ---------------------------------------------------------------------------
 
 // A link file whose whole path is exactly `length` bytes, written through the wide file functions

@@ -19,6 +19,29 @@ struct Deleted {
     ~Deleted() { RegDeleteTreeW(HKEY_CURRENT_USER, SyncEngines); }
 };
 
+// What an interrupted run of the tests left (their records are named pgtest...) goes, and the keys
+// above them with it where nothing else is there: a real client's records are never deleted.
+void RemoveLeftovers() {
+    const std::wstring providers = std::wstring(SyncEngines) + L"\\Providers\\OneDrive";
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, providers.c_str(), 0, KEY_READ | KEY_WRITE, &key) != ERROR_SUCCESS)
+        return;
+    std::vector<std::wstring> ours;
+    wchar_t name[256];
+    DWORD others = 0;
+    for (DWORD i = 0, n = 256; RegEnumKeyExW(key, i, name, &n, nullptr, nullptr, nullptr, nullptr) == 0;
+         ++i, n = 256) {
+        if (wcsncmp(name, L"pgtest", 6) == 0)
+            ours.push_back(name);
+        else
+            ++others;
+    }
+    for (const std::wstring& id : ours)
+        RegDeleteTreeW(key, id.c_str());
+    RegCloseKey(key);
+    if (!others) RegDeleteTreeW(HKEY_CURRENT_USER, SyncEngines);
+}
+
 struct Value {
     const wchar_t* Name;
     DWORD Type;
@@ -44,6 +67,7 @@ std::wstring Shown(const std::vector<TSyncRoot>& Roots) {
 // Each record under an id of its own: one as the client writes it, and the values read as absent.
 TEST(ReadSyncRoots, EveryRecordOfTheUsersClient) {
     // Never delete a real client's records; with none, none is read.
+    RemoveLeftovers();
     HKEY held = nullptr;
     ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, SyncEngines, 0, KEY_READ, &held), ERROR_FILE_NOT_FOUND);
     EXPECT_EQ(TinyUtils::ReadSyncRoots().size(), 0u);
@@ -55,12 +79,14 @@ TEST(ReadSyncRoots, EveryRecordOfTheUsersClient) {
         {Text(L"MountPoint", mount), Text(L"UrlNamespace", site), Text(L"FullRemotePath", site + L"f"),
          Text(L"LibraryType", L"mysite"), Dword(L"IsFolderScope", 1)},
         {Text(L"MountPoint", mount, REG_EXPAND_SZ), Text(L"IsFolderScope", L"yes"), Dword(L"LibraryType", 0)},
-        // Without the terminating zero, 2,048 characters fill the longest value; 2,049 are over it.
+        // 2,048 characters are the longest value, with or without the terminating zero; 2,049 are over it.
         {Text(L"FullRemotePath", longest, REG_SZ, false), Text(L"UrlNamespace", longest + L"x"),
-         Text(L"MountPoint", longest + L"x", REG_SZ, false), Dword(L"IsFolderScope", 0)},
+         Text(L"MountPoint", longest + L"x", REG_SZ, false), Dword(L"IsFolderScope", 0),
+         Text(L"LibraryType", longest)},
     };
     for (size_t i = 0; i < records.size(); ++i) {
-        const std::wstring id = std::wstring(SyncEngines) + L"\\Providers\\OneDrive\\Id" + std::to_wstring(i);
+        const std::wstring id =
+            std::wstring(SyncEngines) + L"\\Providers\\OneDrive\\pgtest-" + std::to_wstring(i);
         HKEY key = nullptr;
         ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, id.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
                                   nullptr),
@@ -71,7 +97,7 @@ TEST(ReadSyncRoots, EveryRecordOfTheUsersClient) {
     }
     EXPECT_EQ(Shown(TinyUtils::ReadSyncRoots()), Shown({{mount, site, site + L"f", L"mysite", 1},
                                                         {L"", L"", L"", L"", TSyncRoot::WrongType},
-                                                        {L"", L"", longest, L"", 0}}));
+                                                        {L"", L"", longest, longest, 0}}));
 }
 
 } // namespace

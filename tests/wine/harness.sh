@@ -109,6 +109,9 @@ start)
   # Menus ask for "MS UI Gothic", which Wine lacks; its fallback, the fixed-pitch IPAGothic, clips "_" at
   # the menu's size. IPAPGothic is the proportional counterpart that the UI font is.
   wine reg.exe add 'HKCU\Software\Wine\Fonts\Replacements' /v 'MS UI Gothic' /d IPAPGothic /f >/dev/null 2>&1
+  # A program that crashes ends at once with its backtrace on standard error: the debugger's dialog would
+  # hold it, unseen on this display, until ctest gives up on it.
+  wine reg.exe add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
   rm -f "$state/keepalive.ready"
   "$WINELOADER" "$keepalive" "$(wine winepath.exe -w "$state/keepalive.ready" 2>/dev/null)" >"$state/keepalive.log" 2>&1 &
   echo "KEEPALIVE_PID=$!" >>"$envfile"
