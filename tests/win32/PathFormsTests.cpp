@@ -246,10 +246,10 @@ TEST_F(NetworkDrive, UncItemAndList) {
 // The lists' offer asks every item: a network drive anywhere among others, a lower-case drive letter, a
 // WSL share among other shares.
 TEST_F(NetworkDrive, ListOfferAsksEveryItem) {
+    // First, while no drive's type is known: the drive behind the device prefix.
+    EXPECT_TRUE(Pathgrab::ListOfferOf({L"C:\\a.txt", L"\\\\?\\Z:\\b.txt"}).Unc);
     EXPECT_TRUE(Pathgrab::ListOfferOf({L"Z:\\b.txt", L"C:\\a.txt"}).Unc);
     EXPECT_TRUE(Pathgrab::ListOfferOf({L"C:\\a.txt", L"z:\\b.txt"}).Unc);
-    EXPECT_TRUE(
-        Pathgrab::ListOfferOf({L"C:\\a.txt", L"\\\\?\\Z:\\b.txt"}).Unc); // the drive behind the prefix
     EXPECT_FALSE(Pathgrab::ListOfferOf({L"C:\\a.txt", L"\\\\srv\\s\\b.txt"}).Unc);
     EXPECT_TRUE(Pathgrab::ListOfferOf({L"\\\\srv\\s\\b.txt", L"\\\\wsl$\\Ubuntu\\a"}).Wsl);
     EXPECT_EQ(Pathgrab::UncText({std::string(), L"z:\\a.txt"}).Wide,
