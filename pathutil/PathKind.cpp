@@ -114,19 +114,18 @@ std::wstring ReparseTarget(const void* Data, size_t Size) {
             n = n << 8 | d[at + i];
         return n;
     };
-    const uint32_t SymbolicLink = 0xA000000C, Junction = 0xA0000003, Relative = 1;
+    const uint32_t SymbolicLink = 0xA000000C, Junction = 0xA0000003;
     if (Size < 16) return std::wstring();
     const uint32_t tag = number(0, 4);
     if (tag != SymbolicLink && tag != Junction) return std::wstring();
-    // A symbolic link has its flags before the names; a relative target stays beside the link.
-    const size_t names = tag == SymbolicLink ? 20 : 16;
-    if (Size < names || (tag == SymbolicLink && number(16, 4) & Relative)) return std::wstring();
-    const size_t at = names + number(8, 2), length = number(10, 2);
+    // A symbolic link has its flags before the names.
+    const size_t at = (tag == SymbolicLink ? 20 : 16) + number(8, 2), length = number(10, 2);
     if (at + length > Size) return std::wstring();
     std::wstring target;
     for (size_t i = 0; i + 1 < length; i += 2)
         target += static_cast<wchar_t>(number(at + i, 2));
-    // The object manager's \??\ is the device namespace that \\?\ names.
+    // The object manager's \??\ is the device namespace that \\?\ names; a relative target (one of a
+    // symbolic link) stays beside the link.
     if (target.compare(0, 4, L"\\??\\") != 0) return std::wstring();
     target[1] = L'\\';
     return target;

@@ -50,6 +50,11 @@ TEST(WebAddress, FromTheRecordMountedDeepest) {
         "https://company.sharepoint.com/sites/library/Shared%20Documents/synced%20directory";
     TSyncRoot personal = mySite, oneDriveCom = With(mySite, nullptr, L"https://D.Docs.Live.net/1234abcd");
     personal.LibraryType = L"Personal";
+    const TSyncRoot ownAddress = With(channel2, nullptr,
+                                      L"https://contoso.sharepoint.com/sites/t/Shared Documents/02 Test"),
+                    scoped = With(channel2, nullptr, nullptr, 0);
+    const std::wstring in1 = channel1.MountPoint + L"\\test.xlsx", in2 = channel2.MountPoint + L"\\test.xlsx";
+    const std::string team = "https://contoso.sharepoint.com/sites/t/Shared%20Documents/";
     const struct {
         std::vector<TSyncRoot> roots;
         std::wstring item;
@@ -86,15 +91,11 @@ TEST(WebAddress, FromTheRecordMountedDeepest) {
         {{With(mySite, L"", L"https://contoso.sharepoint.com/s/lib")}, a, ""},
         // Two folders of one library (a Teams library's channels), neither the library's root: the root
         // joined with the rest would drop the folders between.
-        {{channel1, channel2}, channel1.MountPoint + L"\\test.xlsx", ""},
-        {{channel1,
-          With(channel2, nullptr, L"https://contoso.sharepoint.com/sites/t/Shared Documents/02 Test")},
-         channel2.MountPoint + L"\\test.xlsx",
-         "https://contoso.sharepoint.com/sites/t/Shared%20Documents/02%20Test/test.xlsx"},
-        {{channel1, With(channel2, nullptr, nullptr, 0)},
-         channel2.MountPoint + L"\\test.xlsx",
-         "https://contoso.sharepoint.com/sites/t/Shared%20Documents/test.xlsx"},
-        {{channel1, With(channel2, nullptr, nullptr, 0)}, channel1.MountPoint + L"\\test.xlsx", ""},
+        {{channel1, channel2}, in1, ""},
+        {{channel1, ownAddress}, in2, team + "02%20Test/test.xlsx"},
+        {{channel1, ownAddress}, in1, team + "test.xlsx"}, // the one left without an address of its own
+        {{channel1, scoped}, in2, team + "test.xlsx"},
+        {{channel1, scoped}, in1, ""},
         // A '#' of the record's own address is a name's, not a fragment.
         {{With(folderSync, nullptr,
                L"https://company.sharepoint.com/sites/library/Shared Documents/Project #5")},
