@@ -590,33 +590,25 @@ TEST(PathKind, EveryKindInBothLetterCases) {
         }
 }
 
-// The target a link's reparse data names, laid out as FSCTL_GET_REPARSE_POINT gives it: tag, sizes, the
-// names' offsets and lengths in bytes, a symbolic link's flags, then the names.
+// The target a link's reparse data names, laid out as FSCTL_GET_REPARSE_POINT gives it: the tag, sizes,
+// the substitute name's offset and length in bytes, a symbolic link's flags, then the name.
 TEST(ReparseTarget, AbsoluteLinksAndJunctionsOnly) {
     const struct {
-        uint32_t tag, flags;
+        uint32_t tag;
         std::u16string name;
         size_t cut; // bytes left off the end
         const wchar_t* target;
-    } rows[] = {{0xA000000C, 0, u"\\??\\UNC\\srv\\share", 0, L"\\\\?\\UNC\\srv\\share"},
-                {0xA0000003, 0, u"\\??\\C:\\x", 0, L"\\\\?\\C:\\x"},
-                {0xA000000C, 1, u"..\\srv", 0, L""},               // relative: beside the link
-                {0xA000000C, 0, u"\\??\\UNC\\srv\\share", 2, L""}, // shorter than it says
-                {0x9000001A, 0, u"\\??\\C:\\x", 0, L""}};          // a cloud file's, no link
+    } rows[] = {{0xA000000C, u"\\??\\UNC\\srv\\share", 0, L"\\\\?\\UNC\\srv\\share"},
+                {0xA0000003, u"\\??\\C:\\x", 0, L"\\\\?\\C:\\x"},
+                {0xA000000C, u"..\\srv", 0, L""},               // relative: beside the link
+                {0xA000000C, u"\\??\\UNC\\srv\\share", 2, L""}, // shorter than it says
+                {0x9000001A, u"\\??\\C:\\x", 0, L""}};          // a cloud file's, no link
     for (const auto& r : rows) {
-        const bool link = r.tag == 0xA000000C;
-        std::vector<unsigned char> data(link ? 20 : 16);
-        auto put = [&](size_t at, uint32_t n, size_t bytes) {
-            for (size_t i = 0; i < bytes; ++i)
-                data[at + i] = static_cast<unsigned char>(n >> 8 * i);
-        };
-        put(0, r.tag, 4);
-        put(10, static_cast<uint32_t>(r.name.size() * 2), 2); // the substitute name, at offset 0
-        if (link) put(16, r.flags, 4);
-        for (const char16_t c : r.name) {
-            data.push_back(static_cast<unsigned char>(c));
-            data.push_back(static_cast<unsigned char>(c >> 8));
-        }
+        std::vector<unsigned char> data(r.tag == 0xA000000C ? 20 : 16);
+        const uint32_t head[] = {r.tag, 0, static_cast<uint32_t>(r.name.size() * 2) << 16}; // little-endian
+        std::memcpy(data.data(), head, sizeof head);
+        for (const char16_t c : r.name)
+            data.insert(data.end(), {static_cast<unsigned char>(c), static_cast<unsigned char>(c >> 8)});
         EXPECT_EQ(ReparseTarget(data.data(), data.size() - r.cut), r.target) << r.tag;
     }
 }

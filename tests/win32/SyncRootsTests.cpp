@@ -19,27 +19,15 @@ struct Deleted {
     ~Deleted() { RegDeleteTreeW(HKEY_CURRENT_USER, SyncEngines); }
 };
 
-// What an interrupted run of the tests left (their records are named pgtest...) goes, and the keys
-// above them with it where nothing else is there: a real client's records are never deleted.
+// What an interrupted run left goes first (the tests' records are named pgtest...), and the keys above
+// them where nothing else is there: a real client's records are never deleted.
 void RemoveLeftovers() {
     const std::wstring providers = std::wstring(SyncEngines) + L"\\Providers\\OneDrive";
-    HKEY key = nullptr;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, providers.c_str(), 0, KEY_READ | KEY_WRITE, &key) != ERROR_SUCCESS)
-        return;
-    std::vector<std::wstring> ours;
-    wchar_t name[256];
-    DWORD others = 0;
-    for (DWORD i = 0, n = 256; RegEnumKeyExW(key, i, name, &n, nullptr, nullptr, nullptr, nullptr) == 0;
-         ++i, n = 256) {
-        if (wcsncmp(name, L"pgtest", 6) == 0)
-            ours.push_back(name);
-        else
-            ++others;
-    }
-    for (const std::wstring& id : ours)
-        RegDeleteTreeW(key, id.c_str());
-    RegCloseKey(key);
-    if (!others) RegDeleteTreeW(HKEY_CURRENT_USER, SyncEngines);
+    for (const wchar_t* id : {L"\\pgtest-library", L"\\pgtest-0", L"\\pgtest-1", L"\\pgtest-2"})
+        RegDeleteTreeW(HKEY_CURRENT_USER, (providers + id).c_str());
+    for (const std::wstring& key :
+         {providers, std::wstring(SyncEngines) + L"\\Providers", std::wstring(SyncEngines)})
+        RegDeleteKeyW(HKEY_CURRENT_USER, key.c_str()); // only where it holds no key
 }
 
 struct Value {
