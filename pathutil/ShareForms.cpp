@@ -57,7 +57,7 @@ TText QuotesDoubled(const TText& T) {
     return out;
 }
 
-// The path in both readings, with a byte reading only where the item has one.
+// T between Before and After (ASCII) in both readings; no byte reading where T has none.
 TText Framed(const char* Before, const TText& T, const char* After) {
     const std::string before = Before, after = After;
     return {T.Bytes.empty() ? std::string() : before + T.Bytes + after,
