@@ -110,11 +110,13 @@ std::wstring WebAddressIn(const std::wstring& mount, const std::wstring& longPat
 // from the user's folder (the rig's temporary folder lies in it), and of a server's path 'e' the mail link,
 // 'b' the smb address.
 std::wstring MoreForm(char form, const std::wstring& longPath, const std::wstring& root = L"") {
-    std::wstring slash = longPath, literal = L"\"";
+    std::wstring slash = longPath, literal = L"\"", quoted = L"'";
     for (wchar_t& c : slash)
         if (c == L'\\') c = L'/';
-    for (wchar_t c : longPath)
+    for (wchar_t c : longPath) {
         literal += c == L'\\' ? L"\\\\" : std::wstring(1, c);
+        quoted.append(c == L'\'' || (c >= 0x2018 && c <= 0x201B) ? 2 : 1, c);
+    }
     const std::wstring drive(1, static_cast<wchar_t>(towlower(slash[0])));
     if (form == 's') return slash;
     if (form == 'w') return L"/mnt/" + drive + slash.substr(2);
@@ -126,12 +128,7 @@ std::wstring MoreForm(char form, const std::wstring& longPath, const std::wstrin
     if (form == 'h') return L"%USERPROFILE%" + longPath.substr(LongW(_wgetenv(L"USERPROFILE")).size());
     if (form == 'e') return L"<" + longPath + L">";
     if (form == 'b') return L"smb:" + Encoded(slash);
-    if (form == 'p') {
-        std::wstring quoted = L"'";
-        for (wchar_t c : longPath)
-            quoted.append(c == L'\'' || (c >= 0x2018 && c <= 0x201B) ? 2 : 1, c);
-        return quoted + L"'";
-    }
+    if (form == 'p') return quoted + L"'";
     return L"file:///" + slash.substr(0, 2) + Encoded(slash.substr(2));
 }
 
