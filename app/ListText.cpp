@@ -100,6 +100,8 @@ TClip MoreFormListText(uint32_t Id, const std::vector<TText>& Args, TLongPathFn 
             if (form->Needs & ndUnc) item.Unc = Ask.UncPath(item.Long);
             if (form->Needs & ndRepo) item.RepoDepth = Ask.RepoDepth(item.Long);
             if (form->Needs & ndWeb && Ask.WebAddress) item.Web = Ask.WebAddress(item.Long);
+            if (form->Needs & ndUserFolder && Ask.UserFolderPath)
+                item.UserFolder = Ask.UserFolderPath(item.Long);
         }
         TText line = form->Line(item);
         // An item the list's form does not exist for is left out, not listed as an empty line.
@@ -116,6 +118,10 @@ TClip MoreFormListText(uint32_t Id, const std::vector<TText>& Args, TLongPathFn 
     // One line and no line end: pasted into a console, it runs nothing until the user says so.
     case TMoreForm::jnCommandLine:
         clip = Joined(lines, order, " ", "");
+        break;
+    // One line, the strings apart by commas: an array that any cmdlet takes.
+    case TMoreForm::jnArray:
+        clip = Joined(lines, order, ", ", "");
         break;
     case TMoreForm::jnJsonArray: {
         std::vector<TText> strings;

@@ -8,8 +8,9 @@ namespace Pathgrab {
 
 namespace {
 
+// 1 to 9, then A, B, C ...: "&10" would share its key with the first item.
 std::string Numbered(int N) {
-    return "&" + TinyUtils::IntToDecimal(N);
+    return N <= 9 ? "&" + TinyUtils::IntToDecimal(N) : std::string("&") + static_cast<char>('A' + N - 10);
 }
 
 template <typename Str> Str QuotedOf(const Str& Form) {
@@ -24,7 +25,7 @@ TText Doubled(const TText& Form) {
 
 TItem Asked(const TItem& Item, unsigned Needs) {
     return {Item.Long, Needs & ndUnc ? Item.Unc : TText(), Needs & ndRepo ? Item.RepoDepth : -1,
-            Needs & ndWeb ? Item.Web : TText()};
+            Needs & ndWeb ? Item.Web : TText(), Needs & ndUserFolder ? Item.UserFolder : TText()};
 }
 
 // Quotes around nothing are still the quoted form of an empty path, as they have always been.
@@ -105,6 +106,24 @@ std::string AnchorOf(const TItem& I) {
     return TinyUtils::HtmlAnchor(LinkNameOf(I).Wide, std::string(href.begin(), href.end()));
 }
 
+TText PowerShellOf(const TItem& I) {
+    return TinyUtils::PowerShellString(I.Long);
+}
+TText MailOf(const TItem& I) {
+    return TinyUtils::MailLink(I.Long, I.Unc, I.Web);
+}
+TText UserFolderOf(const TItem& I) {
+    return I.UserFolder;
+}
+TText SmbOf(const TItem& I) {
+    return TinyUtils::SmbAddress(I.Long, I.Unc);
+}
+// A list's line where the item has no such form: its long path, as the UNC list gives.
+template <TText (*Form)(const TItem&)> TText OrLong(const TItem& I) {
+    TText form = Form(I);
+    return form.Wide.empty() ? I.Long : form;
+}
+
 using TFace = Texts::TFace;
 using TOffer = TListOffer;
 using TForm = TMoreForm;
@@ -177,13 +196,40 @@ const TMoreForm MoreForms[] = {
      .Anchor = AnchorOf,
      .Prefix = &TFace::LinkPrefix,
      .Shown = LinkNameOf},
+    {.Id = IDM_POWERSHELL_STRING,
+     .Form = PowerShellOf,
+     .ListId = IDM_LIST_POWERSHELL_STRINGS,
+     .ListCaption = &TFace::ListPowerShellStrings,
+     .Line = PowerShellOf,
+     .Join = TForm::jnArray},
+    {.Id = IDM_MAIL_LINK,
+     .Form = MailOf,
+     .ListId = IDM_LIST_MAIL_LINKS,
+     .ListCaption = &TFace::ListMailLinks,
+     .OfferedIf = &TOffer::Mail,
+     .Line = OrLong<MailOf>,
+     .Needs = ndUnc | ndWeb},
+    {.Id = IDM_USER_FOLDER_PATH,
+     .Form = UserFolderOf,
+     .ListId = IDM_LIST_USER_FOLDER_PATHS,
+     .ListCaption = &TFace::ListUserFolderPaths,
+     .OfferedIf = &TOffer::UserFolder,
+     .Line = OrLong<UserFolderOf>,
+     .Needs = ndUserFolder},
+    {.Id = IDM_SMB_ADDRESS,
+     .Form = SmbOf,
+     .ListId = IDM_LIST_SMB_ADDRESSES,
+     .ListCaption = &TFace::ListSmbAddresses,
+     .OfferedIf = &TOffer::Smb,
+     .Line = OrLong<SmbOf>,
+     .Needs = ndUnc},
 };
 const size_t MoreFormCount = sizeof MoreForms / sizeof MoreForms[0];
 
 namespace {
 
 TItem TargetItem() {
-    return {TargetLongPath, TargetUncPath, TargetRepoDepth, TargetWebAddress};
+    return {TargetLongPath, TargetUncPath, TargetRepoDepth, TargetWebAddress, TargetUserFolderPath};
 }
 
 std::vector<TMenuEntry> MoreFormEntries(bool Several, const Texts::TFace& Face, TListOffer Offer) {

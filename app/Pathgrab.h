@@ -78,6 +78,8 @@ extern TText TargetUncPath;
 extern int TargetRepoDepth;
 // The web address of the long path where it lies in a synced SharePoint or OneDrive library, else empty.
 extern TText TargetWebAddress;
+// The long path from the user's folder that holds it (%USERPROFILE%\...), else empty.
+extern TText TargetUserFolderPath;
 
 // Releases the five target strings in the order of the program's finalisation.
 void ReleaseTargets();
@@ -105,6 +107,9 @@ struct TListOffer {
     bool Wsl;
     bool Repo = false;
     bool Web = false; // an item lies in a synced library
+    bool Mail = false;       // an item has a mail link
+    bool UserFolder = false; // an item lies in one of the user's folders
+    bool Smb = false;        // an item has a server path
 };
 
 // A text for the clipboard: the plain text in both readings and, for a link, the "HTML Format" text
@@ -121,11 +126,12 @@ struct TItem {
     TText Unc;      // its UNC name where it lies on a network drive, else empty
     int RepoDepth;  // levels below the root of its Git work tree; -1 outside every one
     TText Web = {}; // its web address where it lies in a synced library, else empty
+    TText UserFolder = {}; // its path from the user's folder that holds it, else empty
 };
 
 // What a form is made of beyond the long path, each a question to the file system, the network or the
 // registry: a row names what it needs, and its functions see nothing else of the item.
-enum : unsigned { ndUnc = 1, ndRepo = 2, ndWeb = 4 };
+enum : unsigned { ndUnc = 1, ndRepo = 2, ndWeb = 4, ndUserFolder = 8 };
 
 // One form of the submenu of more forms: its item for one item sent, its list for several, or both.
 struct TMoreForm {
@@ -139,7 +145,7 @@ struct TMoreForm {
     bool TListOffer::*OfferedIf = nullptr;
     // An item's line in the list (an empty one is left out), and how the sorted lines make the list.
     TText (*Line)(const TItem& Item) = nullptr;
-    enum TJoin { jnLines, jnCommandLine, jnJsonArray } Join = jnLines;
+    enum TJoin { jnLines, jnCommandLine, jnJsonArray, jnArray } Join = jnLines;
     // What the item's form and the list's lines are made of beyond the long path (ndUnc ...).
     unsigned Needs = 0;
     // A link: the anchor that the HTML of the item or of each line holds; else null.
@@ -187,6 +193,7 @@ struct TItemQuestions {
     TLongPathFn UncPath;                     // a long path's UNC name, or an empty text
     int (*RepoDepth)(const TText& LongPath); // as TItem::RepoDepth
     TLongPathFn WebAddress = nullptr;        // as TItem::Web (null: no library is asked)
+    TLongPathFn UserFolderPath = nullptr;    // as TItem::UserFolder (null: no folder is asked)
 };
 // The item with only what Needs names of it: what a row did not ask for, it cannot use.
 TItem Asked(const TItem& Item, unsigned Needs);
@@ -223,6 +230,8 @@ int RepoDepthOf(const TText& LongPath);
 TText UncText(const TText& LongPath);
 // As TItem::Web: read from the OneDrive client's records (once, on the first item on a local drive).
 TText WebAddressOf(const TText& LongPath);
+// As TItem::UserFolder: from the user's folders as the environment names them (read once, on first use).
+TText UserFolderPathOf(const TText& LongPath);
 // What the submenu of several items offers, from the arguments.
 TListOffer ListOfferOf(const std::vector<std::wstring>& Args);
 void RunRegistrationMode();

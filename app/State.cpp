@@ -12,6 +12,7 @@ TText TargetShortPath;
 TText TargetUncPath;
 int TargetRepoDepth = -1;
 TText TargetWebAddress;
+TText TargetUserFolderPath;
 
 namespace {
 // Swapped with an empty one, so that the memory really goes now.
@@ -25,6 +26,7 @@ void ReleaseTargets() {
     TargetRepoDepth = -1;
     Release(TargetUncPath);
     Release(TargetWebAddress);
+    Release(TargetUserFolderPath);
     Release(TargetShortPath);
     Release(TargetFolder);
     Release(TargetBaseName);

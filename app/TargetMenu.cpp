@@ -87,6 +87,7 @@ void ShowPathMenu(HWND Wnd) {
         TargetUncPath = UncText(TargetLongPath);
         TargetRepoDepth = RepoDepthOf(TargetLongPath);
         TargetWebAddress = WebAddressOf(TargetLongPath);
+        TargetUserFolderPath = UserFolderPathOf(TargetLongPath);
     }
     BuildPopupMenu();
     POINT cursor = {0, 0};
@@ -158,6 +159,12 @@ TListOffer ListOfferOf(const std::vector<std::wstring>& Args) {
         offer.Unc = offer.Unc || TinyUtils::IsOnRemoteDrive(arg);
         offer.Wsl = offer.Wsl || !TinyUtils::WslPath({std::string(), arg}).Wide.empty();
         offer.Web = offer.Web || !WebAddressOf({std::string(), arg}).Wide.empty();
+        // A network drive's UNC name is asked only for the list itself, as the UNC list's is.
+        const TText sent = {std::string(), arg};
+        offer.Mail =
+            offer.Mail || offer.Unc || offer.Web || !TinyUtils::MailLink(sent, TText(), TText()).Wide.empty();
+        offer.Smb = offer.Smb || offer.Unc || !TinyUtils::SmbAddress(sent, TText()).Wide.empty();
+        offer.UserFolder = offer.UserFolder || !UserFolderPathOf(sent).Wide.empty();
         // The first item in a work tree settles it; the folders asked are remembered for the list.
         if (!offer.Repo) {
             TinyUtils::TWorkTrees* trees = LocalWorkTrees(arg);
@@ -176,7 +183,8 @@ void MakeNameListText(bool WithExt, TText& Text) {
 }
 
 void MakeMoreFormListText(uint32_t Id, TClip& Text) {
-    Text = MoreFormListText(Id, SentArguments(), LongText, {UncText, RepoDepthOf, WebAddressOf});
+    Text = MoreFormListText(Id, SentArguments(), LongText,
+                            {UncText, RepoDepthOf, WebAddressOf, UserFolderPathOf});
 }
 
 int RepoDepthOf(const TText& LongPath) {

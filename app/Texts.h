@@ -81,6 +81,28 @@ constexpr char ListLinks[] = "\x81" "F [ \x83\x8A\x83\x93\x83N ] \x82\xCC\x83\x8
 // "[ リンク ] " (Link): before the file name that the link item copies a link to.
 constexpr char LinkPrefix[] = "[ \x83\x8A\x83\x93\x83N ] ";
 
+// "： [ PowerShell 文字列 ] のリストをコピー"
+constexpr char ListPowerShellStrings[] = "\x81"
+                                         "F [ PowerShell \x95\xB6\x8E\x9A\x97\xF1 ] "
+                                         "\x82\xCC\x83\x8A\x83X\x83g\x82\xF0\x83R\x83s\x81[";
+
+// "： [ メール用リンク <...> ] のリストをコピー"
+constexpr char ListMailLinks[] = "\x81"
+                                 "F [ \x83\x81\x81[\x83\x8B\x97p\x83\x8A\x83\x93\x83N <...> ] "
+                                 "\x82\xCC\x83\x8A\x83X\x83g\x82\xF0\x83R\x83s\x81[";
+
+// "： [ ユーザー フォルダーからのパス ] のリストをコピー"
+constexpr char ListUserFolderPaths[] =
+    "\x81"
+    "F [ \x83\x86\x81[\x83U\x81[ \x83t\x83H\x83\x8B\x83_\x81[\x82\xA9\x82\xE7\x82\xCC\x83p\x83X ] "
+    "\x82\xCC\x83\x8A\x83X\x83g\x82\xF0\x83R\x83s\x81[";
+
+// "： [ smb アドレス ] のリストをコピー"
+constexpr char ListSmbAddresses[] = "\x81"
+                                    "F [ smb \x83"
+                                    "A\x83h\x83\x8C\x83X ] "
+                                    "\x82\xCC\x83\x8A\x83X\x83g\x82\xF0\x83R\x83s\x81[";
+
 // "キャンセル" (Cancel)
 constexpr char Cancel[] = "\x83L\x83\x83\x83\x93\x83Z\x83\x8B";
 
@@ -117,6 +139,10 @@ constexpr char ListRepoPaths[] = ": [ Paths in the Git repository ] copy as list
 constexpr char ListMarkdownLinks[] = ": [ Markdown links ] copy as list";
 constexpr char ListLinks[] = ": [ Links ] copy as list";
 constexpr char LinkPrefix[] = "[ Link ] ";
+constexpr char ListPowerShellStrings[] = ": [ PowerShell strings ] copy as list";
+constexpr char ListMailLinks[] = ": [ Mail links <...> ] copy as list";
+constexpr char ListUserFolderPaths[] = ": [ Paths from the user's folders ] copy as list";
+constexpr char ListSmbAddresses[] = ": [ smb addresses ] copy as list";
 constexpr char Cancel[] = "Cancel";
 constexpr char DeleteQuestion[] = "Delete the shortcut to Pathgrabber from \"Send To\"?";
 constexpr char CreateQuestion[] = "Create a shortcut to Pathgrabber in \"Send To\"?";
@@ -145,6 +171,10 @@ struct TFace {
     const char* ListLinks;
     const char* LinkPrefix;
     const char* ListWebAddresses;
+    const char* ListPowerShellStrings;
+    const char* ListMailLinks;
+    const char* ListUserFolderPaths;
+    const char* ListSmbAddresses;
 };
 
 constexpr TFace JapaneseFace = {
@@ -154,7 +184,8 @@ constexpr TFace JapaneseFace = {
     Japanese::ListUncPaths,     Japanese::ListFileUris,        Japanese::ListSlashPaths,
     Japanese::ListWslPaths,     Japanese::ListCommandLine,     Japanese::ListJsonArray,
     Japanese::ListRepoPaths,    Japanese::ListMarkdownLinks,   Japanese::ListLinks,
-    Japanese::LinkPrefix,       Japanese::ListWebAddresses};
+    Japanese::LinkPrefix,       Japanese::ListWebAddresses,    Japanese::ListPowerShellStrings,
+    Japanese::ListMailLinks,    Japanese::ListUserFolderPaths, Japanese::ListSmbAddresses};
 constexpr TFace EnglishFace = {
     English::NumberSeparator,  English::ListLongPaths,       English::ListQuotedLongPaths,
     English::ListNamesWithExt, English::ListNamesWithoutExt, English::Cancel,
@@ -162,7 +193,8 @@ constexpr TFace EnglishFace = {
     English::ListUncPaths,     English::ListFileUris,        English::ListSlashPaths,
     English::ListWslPaths,     English::ListCommandLine,     English::ListJsonArray,
     English::ListRepoPaths,    English::ListMarkdownLinks,   English::ListLinks,
-    English::LinkPrefix,       English::ListWebAddresses};
+    English::LinkPrefix,       English::ListWebAddresses,    English::ListPowerShellStrings,
+    English::ListMailLinks,    English::ListUserFolderPaths, English::ListSmbAddresses};
 
 // The fixed texts are held in this code page, whichever the system's is.
 constexpr unsigned TextCodePage = 932;

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace TinyUtils {
@@ -205,6 +206,28 @@ typedef bool (*TExistsProbe)(const std::wstring& Path);
 // question; the list's path is asked about only where it is a drive path, and the stored one only
 // where the list names nothing that exists. A target over the path limit is unreadable: empty, never cut.
 std::wstring ShortcutTarget(const TShortcutPaths& Link, TExistsProbe Exists);
+
+// ---- Forms for the places paths go next -------------------------------------------------------------
+// Each is empty where the path has none; its bytes follow the exact text, and there are none where the
+// item has no byte reading.
+
+// The path as a PowerShell string: in single quotes, each character PowerShell reads as a single quote
+// (' and U+2018 to U+201B) written twice, so that PowerShell reads it back as exactly the path.
+TText PowerShellString(const TText& Path);
+// <address> for a plain-text mail, which links a path with a space only between angle brackets: the web
+// address Web where there is one, else the https address of a WebDAV folder, else the server path (see
+// SmbAddress); none for a path on no server.
+TText MailLink(const TText& Path, const TText& Unc, const TText& Web);
+// smb://server/share/... of the server path, written as the file URI writes a share's. The server path is
+// the UNC name Unc of a path on a network drive (within the path limit), else the path itself where it
+// names a server; never WSL's share (\\wsl$\, \\wsl.localhost\) nor a WebDAV folder.
+TText SmbAddress(const TText& Path, const TText& Unc);
+// The user's folders: each its variable's name and its value (empty: not set), in the order that decides
+// between two of one length.
+typedef std::vector<std::pair<std::wstring, std::wstring>> TUserFolders;
+// %NAME%\rest: of the folders, the longest that holds the path or is it, replaced by its variable; names
+// compared as the file system compares them. None where no folder holds the path.
+TText UserFolderPath(const TUserFolders& Folders, const TText& Path);
 
 // ---- Web addresses of synced libraries -------------------------------------------------------------
 

@@ -10,6 +10,7 @@
 
 #include <shellapi.h>
 
+#include <algorithm>
 #include <cstring>
 #include <cwctype>
 #include <memory>
@@ -105,13 +106,17 @@ std::wstring WebAddressIn(const std::wstring& mount, const std::wstring& longPat
 // The submenu's form of a local long path in a work tree whose root is root, written here from its
 // definition: 'u' the URI, which percent-encodes the UTF-8 bytes of the system's own conversion, 's'
 // forward slashes, 'w' the WSL path, 'g' the Git Bash path, 'l' the string literal, 'r' the path in the
-// work tree, 'm' the Markdown link, 'k' the link's plain text.
+// work tree, 'm' the Markdown link, 'k' the link's plain text, 'p' the PowerShell string, 'h' the path
+// from the user's folder (the rig's temporary folder lies in it), and of a server's path 'e' the mail link,
+// 'b' the smb address.
 std::wstring MoreForm(char form, const std::wstring& longPath, const std::wstring& root = L"") {
-    std::wstring slash = longPath, literal = L"\"";
+    std::wstring slash = longPath, literal = L"\"", quoted = L"'";
     for (wchar_t& c : slash)
         if (c == L'\\') c = L'/';
-    for (wchar_t c : longPath)
+    for (wchar_t c : longPath) {
         literal += c == L'\\' ? L"\\\\" : std::wstring(1, c);
+        quoted.append(c == L'\'' || (c >= 0x2018 && c <= 0x201B) ? 2 : 1, c);
+    }
     const std::wstring drive(1, static_cast<wchar_t>(towlower(slash[0])));
     if (form == 's') return slash;
     if (form == 'w') return L"/mnt/" + drive + slash.substr(2);
@@ -120,6 +125,10 @@ std::wstring MoreForm(char form, const std::wstring& longPath, const std::wstrin
     if (form == 'r') return slash.substr(root.size() + 1);
     if (form == 'm') return L"[" + LastName(longPath) + L"](" + MoreForm('u', longPath) + L")";
     if (form == 'k') return longPath;
+    if (form == 'h') return L"%USERPROFILE%" + longPath.substr(LongW(_wgetenv(L"USERPROFILE")).size());
+    if (form == 'e') return L"<" + longPath + L">";
+    if (form == 'b') return L"smb:" + Encoded(slash);
+    if (form == 'p') return quoted + L"'";
     return L"file:///" + slash.substr(0, 2) + Encoded(slash.substr(2));
 }
 
@@ -131,6 +140,7 @@ std::string Backslashed(char form, std::string bytes, const std::string& root) {
         bytes = std::string(1, static_cast<char>(toupper(bytes[1]))) + ":" + bytes.substr(2);
     if (form == 'r') bytes = root + "\\" + bytes;
     if (form == 'm') bytes = bytes.substr(bytes.find('[') + 1, bytes.find("](") - bytes.find('[') - 1);
+    if (form == 'e') bytes = bytes.substr(1, bytes.size() - 2);
     if (form == 'l' || form == 'm') {
         // Unescaped: a literal between its quotes, a link's name (an 8.3 one holds '~' and '_').
         std::string unescaped;
@@ -178,6 +188,18 @@ struct MachineRow {
     bool ViaShortcut = false; // sent as a shortcut to Item, made by the system's link object
     bool InLibrary =
         false; // Item's first folder is a synced team library ('W' its web address, 'X' the list)
+    bool OnServer = false; // Item lies on the file server, sent as \\fileserv\share\Item
+};
+
+// The file server as Wine plays it: \\server\share\... is the prefix's dosdevices\unc\server\share.
+struct FileServer {
+    std::wstring unc = L"Z:" + std::wstring(_wgetenv(L"WINEPREFIX")) + L"\\dosdevices\\unc";
+    FileServer() {
+        std::replace(unc.begin(), unc.end(), L'/', L'\\');
+        for (const wchar_t* folder : {L"", L"\\fileserv", L"\\fileserv\\share"})
+            CreateDirectoryW((unc + folder).c_str(), nullptr);
+    }
+    ~FileServer() { RemoveTree(BytesOf(unc)); }
 };
 
 // Names that one code page or another lacks: Korean, an emoji beyond the BMP, Polish letters.
@@ -234,6 +256,13 @@ const MachineRow Rows[] = {
     {"WebAddressItem", Library + L"\\\u898B\u7A4D\\a #1.xlsx", L"", Pick::LongPath, 'W', false, true},
     {"WebAddressListOneOutside", Library + L"\\\u898B\u7A4D\\a #1.xlsx", L"", Pick::List, 'X', false, true},
     {"MarkdownItemInALibrary", Library + L"\\\u898B\u7A4D\\a #1.xlsx", L"", Pick::LongPath, 'm', false, true},
+    // Forms past nine, picked by their letters: in the user's folder, and on a file server.
+    {"PowerShellItemTypographicQuote", L"Documents\\Yamada\u2019s memo.txt", L"", Pick::LongPath, 'p'},
+    {"UserFolderItemTypographicQuote", L"Documents\\Yamada\u2019s memo.txt", L"", Pick::LongPath, 'h'},
+    {"MailLinkItemOnAServer", L"\u55B6\u696D\\\u898B\u7A4D 2024.xlsx", L"", Pick::LongPath, 'e', false, false,
+     true},
+    {"SmbItemOnAServer", L"\u55B6\u696D\\\u898B\u7A4D 2024.xlsx", L"", Pick::LongPath, 'b', false, false,
+     true},
     // A shortcut keeps such a target as a lossy stored path (the look-alike) and as its exact item list.
     {"AccentShortcutShift", L"caf\u00E9.txt", L"cafe.txt", Pick::Shift, 0, true},
     {"AccentShortcutLongPathItem", L"caf\u00E9.txt", L"cafe.txt", Pick::LongPath, 0, true},
@@ -255,7 +284,8 @@ class Machine : public ProgramTest, public testing::WithParamInterface<MachineRo
 TEST_P(Machine, CopiesTheExactPathAndBytesThatNameNoOtherFile) {
     const MachineRow& row = GetParam();
     ScratchDir dir;
-    const std::wstring sent = WideOf(dir.Path()) + L"\\" + row.Item;
+    std::unique_ptr<FileServer> server(row.OnServer ? new FileServer : nullptr);
+    const std::wstring sent = (row.OnServer ? L"\\\\fileserv\\share" : WideOf(dir.Path())) + L"\\" + row.Item;
     MakeFileW(sent);
     if (!row.Decoy.empty()) MakeFileW(WideOf(dir.Path()) + L"\\" + row.Decoy);
     const std::wstring longSent = LongW(sent);
@@ -293,9 +323,13 @@ TEST_P(Machine, CopiesTheExactPathAndBytesThatNameNoOtherFile) {
                 ASSERT_EQ(WindowsOf(p.Id(), true, "#32768").size(), 2u) << "the submenu did not open";
                 // No network drive here: the items' forms and the lists in their order, from 1.
                 const std::string order =
-                    std::string(row.InLibrary ? (row.How == Pick::List ? "X" : "W") : "") +
-                    (row.How == Pick::List ? "uswcjrMK" : "uswglrmk");
-                TapKey(static_cast<char>('1' + order.find(row.Form)));
+                    row.OnServer ? "uslmkpeb"
+                                 : std::string(row.InLibrary ? (row.How == Pick::List ? "X" : "W") : "") +
+                                       (row.How == Pick::List ? "uswcjrMK"
+                                        : row.InLibrary       ? "uswglrmkpeh"
+                                                              : "uswglrmkph");
+                const size_t at = order.find(row.Form);
+                TapKey(static_cast<char>(at < 9 ? '1' + at : 'A' + at - 9));
             }
         }
         ExpectEndsWithZero(p);

@@ -43,6 +43,7 @@ typedef HANDLE HWND;
 #define CSTR_LESS_THAN 1
 #define CSTR_EQUAL 2
 #define CSTR_GREATER_THAN 3
+#define CP_UTF8 65001
 
 typedef struct _OSVERSIONINFOA {
     DWORD dwOSVersionInfoSize;

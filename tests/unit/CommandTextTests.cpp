@@ -65,8 +65,13 @@ INSTANTIATE_TEST_SUITE_P(
                     CommandCase{0x12C, "C:\\R&D\\plan.txt"}, CommandCase{0x12D, "list 0x12d\r\n"},
                     CommandCase{0x12E, "list 0x12e\r\n"}, CommandCase{0x12F, "list 0x12f\r\n"},
                     CommandCase{0x130, "list 0x130\r\n"}, CommandCase{0x131, "list 0x131\r\n"},
-                    CommandCase{0x132, ""}, CommandCase{0x133, "list 0x133\r\n"}, CommandCase{0x134, ""},
-                    CommandCase{0x204, ""}, CommandCase{0xFFFF, ""}),
+                    CommandCase{0x132, ""}, CommandCase{0x133, "list 0x133\r\n"},
+                    // A local path outside the user's folders: its PowerShell string only.
+                    CommandCase{0x134, "'C:\\R&D\\plan.txt'"}, CommandCase{0x135, "list 0x135\r\n"},
+                    CommandCase{0x136, ""}, CommandCase{0x137, "list 0x137\r\n"}, CommandCase{0x138, ""},
+                    CommandCase{0x139, "list 0x139\r\n"}, CommandCase{0x13A, ""},
+                    CommandCase{0x13B, "list 0x13b\r\n"}, CommandCase{0x13C, ""}, CommandCase{0x204, ""},
+                    CommandCase{0xFFFF, ""}),
     [](const testing::TestParamInfo<CommandCase>& p) {
         char name[16];
         std::snprintf(name, sizeof name, "Id%03X", p.param.id);

@@ -97,6 +97,21 @@ TEST(ListText, MoreFormLists) {
               std::string::npos);
     EXPECT_NE(withWeb(Pathgrab::IDM_LIST_LINKS).Html.find("<a href=\"https://h/s/a.txt\">a.txt</a>"),
               std::string::npos);
+    // One line of PowerShell strings, no line end; the mail links and smb addresses of the items on a
+    // server and the paths from the user's folders, the other items' long paths beside them.
+    EXPECT_EQ(list(Pathgrab::IDM_LIST_POWERSHELL_STRINGS).Wide,
+              L"'Z:\\b.txt', '\\\\srv\\s\\c d.txt', 'C:\\My Files\\a.txt'");
+    EXPECT_EQ(withWeb(Pathgrab::IDM_LIST_MAIL_LINKS).Bytes,
+              "<\\\\fs\\x\\b.txt>\r\n<\\\\srv\\s\\c d.txt>\r\n<https://h/s/a.txt>\r\n");
+    EXPECT_EQ(list(Pathgrab::IDM_LIST_SMB_ADDRESSES).Bytes,
+              "smb://fs/x/b.txt\r\nC:\\My Files\\a.txt\r\nsmb://srv/s/c%20d.txt\r\n");
+    auto home = [](const TinyUtils::TText& p) {
+        return p.Bytes[0] == 'C' ? TestText("%USERPROFILE%\\a.txt") : TinyUtils::TText();
+    };
+    EXPECT_EQ(Pathgrab::MoreFormListText(Pathgrab::IDM_LIST_USER_FOLDER_PATHS, args, FakeLongPath,
+                                         {unc, depth, nullptr, home})
+                  .Bytes,
+              "Z:\\b.txt\r\n\\\\srv\\s\\c d.txt\r\n%USERPROFILE%\\a.txt\r\n");
     // A UNC name over the path limit is unreadable: that item is left out of the UNC list.
     auto over = [](const TinyUtils::TText& p) {
         return p.Bytes[0] == 'Z' ? TestText("\\\\fs\\" + std::string(250, 's') + "\\b.txt")

@@ -44,8 +44,12 @@ TMenuEntry Sep() {
     return {0, std::string(), {}, true};
 }
 // The number and separator are the program's text; the path form, quotes included, is the item's.
+// The key of the nth item: 1 to 9, then A, B, C ...
+std::string Key(int n) {
+    return n <= 9 ? "&" + std::to_string(n) : "&" + std::string(1, static_cast<char>('A' + n - 10));
+}
 TMenuEntry Form(uint32_t id, int n, const std::string& shown, const std::string& colon = Colon) {
-    return {id, "&" + std::to_string(n) + colon, TestText(shown), false};
+    return {id, Key(n) + colon, TestText(shown), false};
 }
 TMenuEntry Quoted(uint32_t id, int n, const std::string& shown) {
     return {id, "&" + std::to_string(n) + Colon, TestText("\"" + shown + "\""), false};
@@ -138,7 +142,7 @@ const std::vector<TMenuEntry> ListLayout = {
     Sep(),
     Item(IDM_LIST_NAMES_WITHOUT_EXT, "&4" + NamesWithoutExtText),
     Sep(),
-    More(5, 6),
+    More(5, 7),
     Sep(),
     Cancel()};
 
@@ -152,7 +156,7 @@ INSTANTIATE_TEST_SUITE_P(
                  Plan,
                  {Form(IDM_LONG_PATH, 1, "C:\\Work\\plan.txt"), Sep(), Form(IDM_FILE_NAME, 2, "plan.txt"),
                   Form(IDM_NAME_WITHOUT_EXT, 3, "plan"), Sep(), Form(IDM_FOLDER, 4, "C:\\Work"), Sep(),
-                  Form(IDM_SHORT_PATH, 5, "C:\\Work\\plan.txt"), Sep(), More(6, 7), Sep(), Cancel()}},
+                  Form(IDM_SHORT_PATH, 5, "C:\\Work\\plan.txt"), Sep(), More(6, 8), Sep(), Cancel()}},
         MenuCase{"SpacesGiveSevenItems",
                  1,
                  false,
@@ -161,7 +165,7 @@ INSTANTIATE_TEST_SUITE_P(
                   Quoted(IDM_QUOTED_LONG_PATH, 2, "C:\\My Files\\a b.txt"), Sep(),
                   Form(IDM_FILE_NAME, 3, "a b.txt"), Form(IDM_NAME_WITHOUT_EXT, 4, "a b"), Sep(),
                   Form(IDM_FOLDER, 5, "C:\\My Files"), Quoted(IDM_QUOTED_FOLDER, 6, "C:\\My Files"), Sep(),
-                  Form(IDM_SHORT_PATH, 7, "C:\\MYFILE~1\\AB~1.TXT"), Sep(), More(8, 7), Sep(), Cancel()}},
+                  Form(IDM_SHORT_PATH, 7, "C:\\MYFILE~1\\AB~1.TXT"), Sep(), More(8, 8), Sep(), Cancel()}},
         MenuCase{"FolderHasNoBaseName",
                  1,
                  true,
@@ -169,14 +173,14 @@ INSTANTIATE_TEST_SUITE_P(
                  {Form(IDM_LONG_PATH, 1, "C:\\My Files\\Sub"),
                   Quoted(IDM_QUOTED_LONG_PATH, 2, "C:\\My Files\\Sub"), Sep(), Form(IDM_FILE_NAME, 3, "Sub"),
                   Sep(), Form(IDM_FOLDER, 4, "C:\\My Files"), Quoted(IDM_QUOTED_FOLDER, 5, "C:\\My Files"),
-                  Sep(), Form(IDM_SHORT_PATH, 6, "C:\\MYFILE~1\\Sub"), Sep(), More(7, 7), Sep(), Cancel()}},
+                  Sep(), Form(IDM_SHORT_PATH, 6, "C:\\MYFILE~1\\Sub"), Sep(), More(7, 8), Sep(), Cancel()}},
         MenuCase{"DottedFolderHasNoBaseName",
                  1,
                  true,
                  {"C:\\Work\\Data.old", "Data.old", "Data", "C:\\Work", "C:\\Work\\DATA~1.OLD"},
                  {Form(IDM_LONG_PATH, 1, "C:\\Work\\Data.old"), Sep(), Form(IDM_FILE_NAME, 2, "Data.old"),
                   Sep(), Form(IDM_FOLDER, 3, "C:\\Work"), Sep(),
-                  Form(IDM_SHORT_PATH, 4, "C:\\Work\\DATA~1.OLD"), Sep(), More(5, 7), Sep(), Cancel()}},
+                  Form(IDM_SHORT_PATH, 4, "C:\\Work\\DATA~1.OLD"), Sep(), More(5, 8), Sep(), Cancel()}},
         // Ampersands are doubled in every caption, quoted ones included.
         MenuCase{"AmpersandsDoubled",
                  1,
@@ -186,7 +190,7 @@ INSTANTIATE_TEST_SUITE_P(
                   Quoted(IDM_QUOTED_LONG_PATH, 2, "C:\\R&&D\\A && B\\x&&y.txt"), Sep(),
                   Form(IDM_FILE_NAME, 3, "x&&y.txt"), Form(IDM_NAME_WITHOUT_EXT, 4, "x&&y"), Sep(),
                   Form(IDM_FOLDER, 5, "C:\\R&&D\\A && B"), Quoted(IDM_QUOTED_FOLDER, 6, "C:\\R&&D\\A && B"),
-                  Sep(), Form(IDM_SHORT_PATH, 7, "C:\\R&&D\\A&&B~1\\X&&Y.TXT"), Sep(), More(8, 7), Sep(),
+                  Sep(), Form(IDM_SHORT_PATH, 7, "C:\\R&&D\\A&&B~1\\X&&Y.TXT"), Sep(), More(8, 8), Sep(),
                   Cancel()}},
         MenuCase{"SpaceOnlyInFileName",
                  1,
@@ -196,7 +200,7 @@ INSTANTIATE_TEST_SUITE_P(
                   Quoted(IDM_QUOTED_LONG_PATH, 2, "C:\\Work\\a b.txt"), Sep(),
                   Form(IDM_FILE_NAME, 3, "a b.txt"), Form(IDM_NAME_WITHOUT_EXT, 4, "a b"), Sep(),
                   Form(IDM_FOLDER, 5, "C:\\Work"), Sep(), Form(IDM_SHORT_PATH, 6, "C:\\Work\\AB~1.TXT"),
-                  Sep(), More(7, 7), Sep(), Cancel()}},
+                  Sep(), More(7, 8), Sep(), Cancel()}},
         // A full-width space (0x81 0x40) is no reason to quote; trail byte 0x5C passes through untouched.
         MenuCase{"FullWidthSpaceNotQuoted",
                  1,
@@ -206,7 +210,7 @@ INSTANTIATE_TEST_SUITE_P(
                  {Form(IDM_LONG_PATH, 1, "C:\\\x95\x5C\x81\x40\\\x83\x5C.txt"), Sep(),
                   Form(IDM_FILE_NAME, 2, "\x83\x5C.txt"), Form(IDM_NAME_WITHOUT_EXT, 3, "\x83\x5C"), Sep(),
                   Form(IDM_FOLDER, 4, "C:\\\x95\x5C\x81\x40"), Sep(),
-                  Form(IDM_SHORT_PATH, 5, "C:\\X~1\\Y~1.TXT"), Sep(), More(6, 7), Sep(), Cancel()}},
+                  Form(IDM_SHORT_PATH, 5, "C:\\X~1\\Y~1.TXT"), Sep(), More(6, 8), Sep(), Cancel()}},
         // An unreadable target leaves every form empty; the items are still there.
         MenuCase{"EmptyFormsStillListed",
                  1,
@@ -221,7 +225,7 @@ INSTANTIATE_TEST_SUITE_P(
                  Plan,
                  {Form(IDM_LONG_PATH, 1, "C:\\Work\\plan.txt"), Sep(), Form(IDM_FILE_NAME, 2, "plan.txt"),
                   Form(IDM_NAME_WITHOUT_EXT, 3, "plan"), Sep(), Form(IDM_FOLDER, 4, "C:\\Work"), Sep(),
-                  Form(IDM_SHORT_PATH, 5, "C:\\Work\\plan.txt"), Sep(), More(6, 7), Sep(), Cancel()}},
+                  Form(IDM_SHORT_PATH, 5, "C:\\Work\\plan.txt"), Sep(), More(6, 8), Sep(), Cancel()}},
         // Several files: only the lists, whatever the first file is.
         MenuCase{"TwoFilesGiveLists", 2, false, MyFiles, ListLayout},
         MenuCase{"ManyFilesFolderFirstGiveLists", 9, true, MyFiles, ListLayout},
@@ -233,7 +237,7 @@ INSTANTIATE_TEST_SUITE_P(
                  {Form(IDM_LONG_PATH, 1, "C:\\R&&D\\x.txt", ": "), Sep(),
                   Form(IDM_FILE_NAME, 2, "x.txt", ": "), Form(IDM_NAME_WITHOUT_EXT, 3, "x", ": "), Sep(),
                   Form(IDM_FOLDER, 4, "C:\\R&&D", ": "), Sep(),
-                  Form(IDM_SHORT_PATH, 5, "C:\\R&&D\\x.txt", ": "), Sep(), More(6, 7, ": ", "More forms"),
+                  Form(IDM_SHORT_PATH, 5, "C:\\R&&D\\x.txt", ": "), Sep(), More(6, 8, ": ", "More forms"),
                   Sep(), Item(IDM_CANCEL, "Cancel")},
                  0x0409},
         MenuCase{
@@ -245,7 +249,7 @@ INSTANTIATE_TEST_SUITE_P(
              Item(IDM_LIST_QUOTED_LONG_PATHS, "&2: [ Long full paths ] copy as list  << in double quotes >>"),
              Sep(), Item(IDM_LIST_NAMES_WITH_EXT, "&3: [ File names with extension ] copy as list"), Sep(),
              Item(IDM_LIST_NAMES_WITHOUT_EXT, "&4: [ File names without extension ] copy as list"), Sep(),
-             More(5, 6, ": ", "More forms"), Sep(), Item(IDM_CANCEL, "Cancel")},
+             More(5, 7, ": ", "More forms"), Sep(), Item(IDM_CANCEL, "Cancel")},
             0x0804}),
     [](const testing::TestParamInfo<MenuCase>& p) { return std::string(p.param.name); });
 
@@ -272,7 +276,7 @@ TEST(MenuEntries, WebAddressOfASyncedFile) {
     Pathgrab::TargetWebAddress = TestText(web);
     const std::vector<TMenuEntry> got = Pathgrab::MenuEntries(1, false, Pathgrab::FaceFor(0x0411));
     const std::vector<TMenuEntry>& more = got[got.size() - 3].Submenu;
-    ASSERT_EQ(more.size(), 8u);
+    ASSERT_EQ(more.size(), 10u);
     EXPECT_EQ(Describe({more[0], more[1], more[6]}),
               Describe({Form(IDM_WEB_ADDRESS, 1, web),
                         Form(IDM_FILE_URI, 2, "file:///C:/Users/y/Contoso/a%20b.xlsx"),
@@ -310,7 +314,13 @@ TEST(MenuEntries, MoreFormsOfANetworkDriveItem) {
                   "[\x8c\xa9\x90\xcf \x8f\x91.txt](file://fs/%E5%85%B1%E6%9C%89%20a%26b/%E5%96%B6%E6%A5%AD/"
                   "%E8%A6%8B%E7%A9%8D%20%E6%9B%B8.txt)"),
              // "[ リンク ] " and the name the link reads as.
-             Form(IDM_LINK, 8, "\x8c\xa9\x90\xcf \x8f\x91.txt", Colon + "[ \x83\x8a\x83\x93\x83N ] ")}));
+             Form(IDM_LINK, 8, "\x8c\xa9\x90\xcf \x8f\x91.txt", Colon + "[ \x83\x8a\x83\x93\x83N ] "),
+             // Past nine, letters: the mail link and the smb address of the UNC name.
+             Form(IDM_POWERSHELL_STRING, 9, "'Z:\\" + rest + "'"),
+             Form(IDM_MAIL_LINK, 10, "<\\\\fs\\\x8b\xa4\x97\x4c a&&b\\" + rest + ">"),
+             Form(IDM_SMB_ADDRESS, 11,
+                  "smb://fs/%E5%85%B1%E6%9C%89%20a%26b/%E5%96%B6%E6%A5%AD/"
+                  "%E8%A6%8B%E7%A9%8D%20%E6%9B%B8.txt")}));
     // A UNC name over the path limit is unreadable: no UNC item, the drive path's URI instead.
     Pathgrab::TargetUncPath = TestText("\\\\fs\\" + std::string(250, 's') + "\\b.txt"); // 261 characters
     got = Pathgrab::MenuEntries(1, false, Pathgrab::FaceFor(0x0411));
@@ -319,7 +329,7 @@ TEST(MenuEntries, MoreFormsOfANetworkDriveItem) {
     // A UNC name that is the long path itself (a share sent as such) is not offered twice.
     Pathgrab::TargetLongPath = Pathgrab::TargetUncPath = TestText("\\\\fs\\a\\b.txt");
     got = Pathgrab::MenuEntries(1, false, Pathgrab::FaceFor(0x0409));
-    ASSERT_EQ(got[9].Submenu.size(), 5u);
+    ASSERT_EQ(got[9].Submenu.size(), 8u);
     EXPECT_EQ(got[9].Submenu[0].Id, IDM_FILE_URI);
     EXPECT_EQ(got[9].Submenu[1].Form.Bytes, "//fs/a/b.txt");
     Pathgrab::ReleaseTargets();
@@ -339,7 +349,8 @@ TEST(MenuEntries, MoreFormListsAsOffered) {
                         Item(IDM_LIST_JSON_ARRAY, "&6: [ JSON array ] copy as list"),
                         Item(IDM_LIST_REPO_PATHS, "&7: [ Paths in the Git repository ] copy as list"),
                         Item(IDM_LIST_MARKDOWN_LINKS, "&8: [ Markdown links ] copy as list"),
-                        Item(IDM_LIST_LINKS, "&9: [ Links ] copy as list")}));
+                        Item(IDM_LIST_LINKS, "&9: [ Links ] copy as list"),
+                        Item(IDM_LIST_POWERSHELL_STRINGS, "&A: [ PowerShell strings ] copy as list")}));
     EXPECT_EQ(Pathgrab::MenuEntries(2, false, Pathgrab::FaceFor(0x0411), {false, true})[8].Submenu[2].Id,
               IDM_LIST_WSL_PATHS);
     EXPECT_EQ(Pathgrab::MenuEntries(2, false, Pathgrab::FaceFor(0x0411), {true, false, false, true})[8]
@@ -372,6 +383,13 @@ TEST(Faces, JapaneseListCaptionsReadAsTheirLists) {
         {&TFace::ListLinks, "\x83\x8a\x83\x93\x83\x4e"},                  // リンク
         {&TFace::ListWebAddresses,
          "Web \x83\x41\x83\x68\x83\x8c\x83\x58 (SharePoint)"}, // Web アドレス (SharePoint)
+        {&TFace::ListPowerShellStrings, "PowerShell \x95\xb6\x8e\x9a\x97\xf1"}, // PowerShell 文字列
+        {&TFace::ListMailLinks,
+         "\x83\x81\x81\x5b\x83\x8b\x97\x70\x83\x8a\x83\x93\x83\x4e <...>"}, // メール用リンク <...>
+        {&TFace::ListUserFolderPaths,
+         "\x83\x86\x81\x5b\x83\x55\x81\x5b \x83\x74\x83\x48\x83\x8b\x83"
+         "\x5f\x81\x5b\x82\xa9\x82\xe7\x82\xcc\x83\x70\x83\x58"}, // ユーザー フォルダーからのパス
+        {&TFace::ListSmbAddresses, "smb \x83\x41\x83\x68\x83\x8c\x83\x58"}, // smb アドレス
     };
     for (const auto& c : captions)
         EXPECT_EQ(Pathgrab::Texts::JapaneseFace.*c.text, Colon + "[ " + c.listed + tail);
@@ -407,6 +425,10 @@ TEST(Faces, EveryTextHasBothLanguages) {
         {"ListLinks", &TFace::ListLinks},
         {"LinkPrefix", &TFace::LinkPrefix},
         {"ListWebAddresses", &TFace::ListWebAddresses},
+        {"ListPowerShellStrings", &TFace::ListPowerShellStrings},
+        {"ListMailLinks", &TFace::ListMailLinks},
+        {"ListUserFolderPaths", &TFace::ListUserFolderPaths},
+        {"ListSmbAddresses", &TFace::ListSmbAddresses},
     };
     auto ascii = [](const std::string& t) {
         for (unsigned char c : t)

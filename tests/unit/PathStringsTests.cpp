@@ -508,6 +508,95 @@ INSTANTIATE_TEST_SUITE_P(
                       "/c/?.txt", "\"C:\\\\?.txt\"", L"\"C:\\\\\xD800.txt\"", "C:\\?.txt", "", ""}),
     [](const testing::TestParamInfo<OtherFormsRow>& p) { return std::string(p.param.name); });
 
+// The forms for the places paths go next, in both readings: the PowerShell string; the mail link and the
+// smb address, of the path's UNC name where it has one and of its web address (the smb paths are Python's
+// urllib.parse.quote(path, safe="/~")). Empty: no such form, and no byte form without a byte reading.
+TEST(ShareForms, BothReadings) {
+    // ’ (U+2019) is 0x81 0x66 in code page 932, 営業 0x89 0x63 0x8B 0xC6; an 8.3 form holds no quote.
+    const std::wstring yamada = L"C:\\y\\Yamada\u2019s memo.txt",
+                       eigyo = L"\\\\fs\\s\\\u55B6\u696D\\a #1%.txt";
+    const TText quoted[][2] = {
+        {TestText("C:\\y\\It's [1].txt"), TestText("'C:\\y\\It''s [1].txt'")},
+        {{"C:\\y\\Yamada\x81\x66s memo.txt", yamada},
+         {"'C:\\y\\Yamada\x81\x66\x81\x66s memo.txt'", L"'C:\\y\\Yamada\u2019\u2019s memo.txt'"}},
+        {{"C:\\y\\YAMADA~1.TXT", yamada},
+         {"'C:\\y\\YAMADA~1.TXT'", L"'C:\\y\\Yamada\u2019\u2019s memo.txt'"}},
+        {{"", yamada}, {"", L"'C:\\y\\Yamada\u2019\u2019s memo.txt'"}},
+    };
+    for (const auto& q : quoted) {
+        EXPECT_EQ(PowerShellString(q[0]).Bytes, q[1].Bytes);
+        EXPECT_EQ(PowerShellString(q[0]).Wide, q[1].Wide);
+    }
+    const char* web = "https://contoso.sharepoint.com/sites/S/Shared%20Documents/a%20b.xlsx";
+    const struct {
+        TText path, unc;
+        const char *web, *mail, *smb;
+    } rows[] = {
+        {{"\\\\fs\\s\\\x89\x63\x8B\xC6\\a #1%.txt", eigyo},
+         {},
+         "",
+         "<\\\\fs\\s\\\x89\x63\x8B\xC6\\a #1%.txt>",
+         "smb://fs/s/%E5%96%B6%E6%A5%AD/a%20%231%25.txt"},
+        {{"", eigyo}, {}, "", "", "smb://fs/s/%E5%96%B6%E6%A5%AD/a%20%231%25.txt"},
+        {TestText("Z:\\a.txt"), TestText("\\\\fs\\s\\a.txt"), "", "<\\\\fs\\s\\a.txt>", "smb://fs/s/a.txt"},
+        {TestText("Z:\\b.txt"), TestText("\\\\fs\\" + std::string(250, 's') + "\\b.txt"), "", "", ""},
+        {TestText("\\\\?\\UNC\\fs\\s\\a.txt"), {}, "", "<\\\\fs\\s\\a.txt>", "smb://fs/s/a.txt"},
+        {TestText("\\\\host@SSL\\DavWWWRoot\\s\\a b.docx"), {}, "", "<https://host/s/a%20b.docx>", ""},
+        {TestText("C:\\y\\Contoso\\a b.xlsx"), {}, web, nullptr, ""},
+        {TestText("\\\\wsl$\\Ubuntu\\home\\u\\a.txt"), {}, "", "", ""},
+        {TestText("C:\\y\\a.txt"), {}, "", "", ""},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.path.Bytes);
+        const std::string mail = r.mail ? r.mail : "<" + std::string(r.web) + ">", smb = r.smb;
+        const TText gotMail = MailLink(r.path, r.unc, TestText(r.web)), gotSmb = SmbAddress(r.path, r.unc);
+        EXPECT_EQ(gotMail.Bytes, r.path.Bytes.empty() ? "" : mail);
+        EXPECT_EQ(gotMail.Wide, r.path.Wide == eigyo ? L"<" + eigyo + L">" : TestText(mail).Wide);
+        EXPECT_EQ(gotSmb.Bytes, r.path.Bytes.empty() ? "" : smb);
+        EXPECT_EQ(gotSmb.Wide, std::wstring(smb.begin(), smb.end()));
+    }
+}
+
+// The path from the user's folders: the longest that holds the item, the first of two of one length,
+// names compared as the file system compares them; 64-bit ProgramFiles beside the x86 one, as a 32-bit
+// program reads them (ProgramW6432 first). The bytes after the variable are the item's, an 8.3 form's too.
+TEST(ShareForms, PathFromTheUserFolders) {
+    const std::wstring hyo = TestText("C:\\Users\\\x95\x5C").Wide; // 表: its trail byte is a backslash
+    const TUserFolders folders = {{L"OneDriveCommercial", L"C:\\Users\\yamada\\OneDrive - Contoso"},
+                                  {L"OneDrive", L"C:\\Users\\yamada\\OneDrive - Contoso\\"},
+                                  {L"LOCALAPPDATA", L"C:\\Users\\yamada\\AppData\\Local"},
+                                  {L"APPDATA", L""},
+                                  {L"USERPROFILE", L"C:\\Users\\yamada"},
+                                  {L"PUBLIC", hyo},
+                                  {L"ProgramFiles", L"C:\\Program Files"},
+                                  {L"ProgramFiles(x86)", L"C:\\Program Files (x86)"},
+                                  {L"SystemRoot", L"C:\\Windows"}};
+    const struct {
+        TText path;
+        const char* expected;
+        const wchar_t* wide = nullptr; // the exact text, where it is not the bytes' own
+    } rows[] = {
+        {TestText("C:\\Users\\yamada\\Documents\\a.txt"), "%USERPROFILE%\\Documents\\a.txt"},
+        {TestText("c:\\users\\YAMADA\\AppData\\Local\\Temp\\x"), "%LOCALAPPDATA%\\Temp\\x"},
+        {TestText("C:\\Users\\yamada2\\a.txt"), nullptr},
+        {TestText("C:\\Users\\yamada\\OneDrive - Contoso\\f.docx"), "%OneDriveCommercial%\\f.docx"},
+        {TestText("C:\\Program Files (x86)\\App\\a.exe"), "%ProgramFiles(x86)%\\App\\a.exe"},
+        {TestText("C:\\Program Files\\App\\a.exe"), "%ProgramFiles%\\App\\a.exe"},
+        {TestText("C:\\Users\\yamada"), "%USERPROFILE%"},
+        {TestText("\\\\?\\C:\\Windows\\System32"), "%SystemRoot%\\System32"},
+        {TestText("C:\\Users\\\x95\x5C\\a.txt"), "%PUBLIC%\\a.txt"},
+        {{"C:\\Users\\yamada\\DOCUME~1\\CAF_~1.TXT", L"C:\\Users\\yamada\\Documents\\caf\u00E9.txt"},
+         "%USERPROFILE%\\DOCUME~1\\CAF_~1.TXT",
+         L"%USERPROFILE%\\Documents\\caf\u00E9.txt"},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.path.Bytes);
+        const TText got = UserFolderPath(folders, r.path);
+        EXPECT_EQ(got.Bytes, r.expected ? r.expected : "");
+        EXPECT_EQ(got.Wide, r.wide ? r.wide : TestText(r.expected ? r.expected : "").Wide);
+    }
+}
+
 // The "HTML Format" text of a link: its header's offsets, counted in UTF-8 bytes from the first byte,
 // point at <html>, at the end, and exactly around the anchor, whose name is escaped.
 TEST(HtmlClipboard, OffsetsFrameTheAnchor) {
