@@ -157,14 +157,14 @@ TListOffer ListOfferOf(const std::vector<std::wstring>& Args) {
         const std::wstring arg =
             sent.find(L'~') == std::wstring::npos ? sent : LongText({std::string(), sent}).Wide;
         offer.Unc = offer.Unc || TinyUtils::IsOnRemoteDrive(arg);
-        offer.Wsl = offer.Wsl || !TinyUtils::WslPath({std::string(), arg}).Wide.empty();
-        offer.Web = offer.Web || !WebAddressOf({std::string(), arg}).Wide.empty();
+        const TText item = {std::string(), arg};
+        offer.Wsl = offer.Wsl || !TinyUtils::WslPath(item).Wide.empty();
+        offer.Web = offer.Web || !WebAddressOf(item).Wide.empty();
         // A network drive's UNC name is asked only for the list itself, as the UNC list's is.
-        const TText sent = {std::string(), arg};
         offer.Mail =
-            offer.Mail || offer.Unc || offer.Web || !TinyUtils::MailLink(sent, TText(), TText()).Wide.empty();
-        offer.Smb = offer.Smb || offer.Unc || !TinyUtils::SmbAddress(sent, TText()).Wide.empty();
-        offer.UserFolder = offer.UserFolder || !UserFolderPathOf(sent).Wide.empty();
+            offer.Mail || offer.Unc || offer.Web || !TinyUtils::MailLink(item, TText(), TText()).Wide.empty();
+        offer.Smb = offer.Smb || offer.Unc || !TinyUtils::SmbAddress(item, TText()).Wide.empty();
+        offer.UserFolder = offer.UserFolder || !UserFolderPathOf(item).Wide.empty();
         // The first item in a work tree settles it; the folders asked are remembered for the list.
         if (!offer.Repo) {
             TinyUtils::TWorkTrees* trees = LocalWorkTrees(arg);

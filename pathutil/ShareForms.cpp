@@ -71,7 +71,7 @@ const TText& Named(const TText& Path, const TText& Unc) {
 
 // The path by which a colleague's PC reaches the item on its file server.
 TText ServerPath(const TText& Path, const TText& Unc) {
-    const TText plain = Each(Named(Path, Unc), [](const auto& s) { return PlainPath(s); });
+    const TText plain = PlainText(Named(Path, Unc));
     if (PathKind(plain.Wide) != pkUnc || !WslPath(plain).Wide.empty()) return TText();
     // A WebDAV folder's URI is its web address: the redirector's name for it is no file server's.
     const std::wstring uri = FileUri(plain).Wide;
@@ -100,7 +100,7 @@ TText SmbAddress(const TText& Path, const TText& Unc) {
 }
 
 TText UserFolderPath(const TUserFolders& Folders, const TText& Path) {
-    const TText plain = Each(Path, [](const auto& s) { return PlainPath(s); });
+    const TText plain = PlainText(Path);
     const std::wstring& path = plain.Wide;
     const std::wstring* name = nullptr;
     size_t longest = 0;
