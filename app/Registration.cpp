@@ -41,9 +41,39 @@ void RunRegistrationMode() {
                     MB_YESNO | MB_ICONQUESTION | MB_SETFOREGROUND) != IDYES)
         return;
     TinyShlLnk::DeleteSendToShortcuts(Texts::ProgramFileName);
+    // Removing the program leaves nothing: its key's shortcut goes too.
+    if (exists)
+        TinyShlLnk::DeleteShortcuts(TinyShell::GetProgramsFolder(), Texts::ProgramFileName,
+                                    Texts::ClipboardOption);
     if (!exists)
         TinyShlLnk::CreateShortcut(linkPath, std::wstring(), programPath, std::wstring(),
                                    DropTrailingBackslash(programFolder), programPath, 0, SW_SHOWNORMAL, 0);
+}
+
+void RunHotkeyMode() {
+    using namespace TinyUtils;
+    const std::wstring programFolder = PathHead(ToLongPath(ModuleFileName()));
+    const std::wstring programPath = programFolder + Texts::ProgramFileName;
+    const std::wstring programs = TinyShell::GetProgramsFolder();
+    if (programs.empty()) return;
+    const bool exists = TinyShlLnk::ShortcutExists(programs, Texts::ProgramFileName, Texts::ClipboardOption);
+    if (!exists && programFolder.empty()) return;
+    const Texts::TFace& face = FaceFor(GetUserDefaultUILanguage());
+    const std::wstring question =
+        WideFromBytes(exists ? face.HotkeyDeleteQuestion : face.HotkeyCreateQuestion, Texts::TextCodePage);
+    const std::wstring caption = WideFromBytes(Texts::QuestionCaption, Texts::TextCodePage);
+    if (MessageBoxW(GetForegroundWindow(), question.c_str(), caption.c_str(),
+                    MB_YESNO | MB_ICONQUESTION | MB_SETFOREGROUND) != IDYES)
+        return;
+    if (exists) {
+        TinyShlLnk::DeleteShortcuts(programs, Texts::ProgramFileName, Texts::ClipboardOption);
+        return;
+    }
+    // Ctrl+Alt+Insert: Ctrl+Insert is copy, and Ctrl+Alt with a letter or a digit is AltGr, which types a
+    // character on many keyboards.
+    TinyShlLnk::CreateShortcut(programs + Texts::HotkeyShortcutFileName, std::wstring(), programPath,
+                               Texts::ClipboardOption, DropTrailingBackslash(programFolder), programPath, 0,
+                               SW_SHOWNORMAL, MAKEWORD(VK_INSERT, HOTKEYF_CONTROL | HOTKEYF_ALT));
 }
 
 } // namespace Pathgrab

@@ -77,4 +77,8 @@ std::wstring GetSendToFolder() {
     return GetSpecialFolder(CSIDL_SENDTO);
 }
 
+std::wstring GetProgramsFolder() {
+    return GetSpecialFolder(CSIDL_PROGRAMS);
+}
+
 } // namespace TinyShell

@@ -39,5 +39,7 @@ BOOL ShGetPathFromIDListEx(const ITEMIDLIST* IdList, LPWSTR Path, DWORD Size);
 std::wstring GetSpecialFolder(int32_t Csidl);
 // The user's Send To folder, as GetSpecialFolder gives it.
 std::wstring GetSendToFolder();
+// The user's Start menu programs folder, likewise.
+std::wstring GetProgramsFolder();
 
 } // namespace TinyShell

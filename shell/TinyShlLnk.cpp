@@ -122,7 +122,7 @@ bool AskedOfNothing(const std::wstring&) {
 }
 } // namespace
 
-std::wstring GetShortcutTarget(const std::wstring& LinkFile, bool AskFileSystem) {
+std::wstring GetShortcutTarget(const std::wstring& LinkFile, bool AskFileSystem, std::wstring* Arguments) {
     struct WorkArea {
         wchar_t LinkPath[PathBufferSize];
         wchar_t TargetPath[PathBufferSize];
@@ -139,6 +139,12 @@ std::wstring GetShortcutTarget(const std::wstring& LinkFile, bool AskFileSystem)
     std::vector<wchar_t> name = WideFileName(work.LinkPath, wcsnlen(work.LinkPath, PathBufferSize));
     o.file->Load(name.data(), STGM_READ);
     o.link->GetPath(work.TargetPath, static_cast<int>(PathBufferSize), &work.FindData, SLGP_UNCPRIORITY);
+    if (Arguments) {
+        // INFOTIPSIZE, the most the shell's properties page writes; one longer is cut, never overrun.
+        wchar_t arguments[1024] = {};
+        if (FAILED(o.link->GetArguments(arguments, 1024))) arguments[0] = L'\0';
+        Arguments->assign(arguments, wcsnlen(arguments, 1024));
+    }
     // A path that fills the whole buffer without its NUL did not fit: it is kept one over the limit,
     // so that it counts as unreadable rather than as a path cut off to somewhere else.
     TinyUtils::TShortcutPaths paths;
