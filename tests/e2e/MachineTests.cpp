@@ -176,6 +176,7 @@ struct MachineRow {
     bool ViaShortcut = false; // sent as a shortcut to Item, made by the system's link object
     bool InLibrary =
         false; // Item's first folder is a synced team library ('W' its web address, 'X' the list)
+    bool Copied = false; // copied as a file list, and the program started with /clipboard
 };
 
 // Names that one code page or another lacks: Korean, an emoji beyond the BMP, Polish letters.
@@ -242,6 +243,11 @@ const MachineRow Rows[] = {
     {"EmojiShortcutLongPathItem", Emoji, L"", Pick::LongPath, 0, true},
     {"PolishShortcutShift", Lodz, L"Lodz.txt", Pick::Shift, 0, true},
     {"PolishShortcutLongPathItem", Lodz, L"Lodz.txt", Pick::LongPath, 0, true},
+    // Copied in a file manager, a digit picks as for a sent file.
+    {"CopiedTrailBackslashFileNameItem", L"\u30BD\u30D5\u30C8\\\u8868.txt", L"", Pick::FileName, 0, false,
+     false, true},
+    {"CopiedAccentLongPathItem", L"caf\u00E9.txt", L"cafe.txt", Pick::LongPath, 0, false, false, true},
+    {"CopiedHangulLongPathItem", Hangul, L"", Pick::LongPath, 0, false, false, true},
 };
 
 void PrintTo(const MachineRow& row, std::ostream* os) {
@@ -270,6 +276,10 @@ TEST_P(Machine, CopiesTheExactPathAndBytesThatNameNoOtherFile) {
     if (row.ViaShortcut) TinyShlLnk::CreateShortcut(link, L"", sent, L"", L"", L"", 0, SW_SHOWNORMAL, 0);
     const std::wstring exe = WideOf(PathgrabExe());
     std::wstring line = L"\"" + exe + L"\" \"" + (row.ViaShortcut ? link : sent) + L"\"";
+    if (row.Copied) {
+        ASSERT_TRUE(WriteClipboard(DropFiles({sent}), CF_HDROP));
+        line = L"\"" + exe + L"\" /clipboard";
+    }
     if (row.How == Pick::List) line += L" \"" + other + L"\"";
     Child p;
     {

@@ -90,7 +90,9 @@ TEST_P(OptionsTable, ReadsTheRule) {
     EXPECT_EQ(o.Clipboard, c.clipboard);
     EXPECT_EQ(o.Hotkey, c.hotkey);
     EXPECT_STREQ(o.Copy ? o.Copy->Name : nullptr, c.copy);
-    if (c.fault == Pathgrab::ofNone) EXPECT_EQ(o.FirstItem, c.first);
+    if (c.fault == Pathgrab::ofNone) {
+        EXPECT_EQ(o.FirstItem, c.first);
+    }
 }
 
 using namespace Pathgrab;
