@@ -40,14 +40,17 @@ void RunRegistrationMode() {
     if (MessageBoxW(GetForegroundWindow(), question.c_str(), caption.c_str(),
                     MB_YESNO | MB_ICONQUESTION | MB_SETFOREGROUND) != IDYES)
         return;
-    TinyShlLnk::DeleteSendToShortcuts(Texts::ProgramFileName);
-    // Removing the program leaves nothing: its key's shortcut goes too.
-    if (exists)
-        TinyShlLnk::DeleteShortcuts(TinyShell::GetProgramsFolder(), Texts::ProgramFileName,
-                                    Texts::ClipboardOption);
-    if (!exists)
+    // Removing the program leaves nothing: every shortcut to it goes, the key's too. Adding it leaves the
+    // user's own copies for one form (with /copy:) where they are.
+    if (exists) {
+        TinyShlLnk::DeleteSendToShortcuts(Texts::ProgramFileName);
+        const std::wstring programs = TinyShell::GetProgramsFolder();
+        TinyShlLnk::DeleteShortcuts(programs, Texts::ProgramFileName, Texts::ClipboardOption);
+        TinyShell::NotifyFolderChanged(programs);
+    } else {
         TinyShlLnk::CreateShortcut(linkPath, std::wstring(), programPath, std::wstring(),
                                    DropTrailingBackslash(programFolder), programPath, 0, SW_SHOWNORMAL, 0);
+    }
 }
 
 void RunHotkeyMode() {
@@ -65,8 +68,11 @@ void RunHotkeyMode() {
     if (MessageBoxW(GetForegroundWindow(), question.c_str(), caption.c_str(),
                     MB_YESNO | MB_ICONQUESTION | MB_SETFOREGROUND) != IDYES)
         return;
+    // The shell reads the keys of the Start menu's shortcuts: it is told of the change rather than left
+    // to find it.
     if (exists) {
         TinyShlLnk::DeleteShortcuts(programs, Texts::ProgramFileName, Texts::ClipboardOption);
+        TinyShell::NotifyFolderChanged(programs);
         return;
     }
     // Ctrl+Alt+Insert: Ctrl+Insert is copy, and Ctrl+Alt with a letter or a digit is AltGr, which types a
@@ -74,6 +80,7 @@ void RunHotkeyMode() {
     TinyShlLnk::CreateShortcut(programs + Texts::HotkeyShortcutFileName, std::wstring(), programPath,
                                Texts::ClipboardOption, DropTrailingBackslash(programFolder), programPath, 0,
                                SW_SHOWNORMAL, MAKEWORD(VK_INSERT, HOTKEYF_CONTROL | HOTKEYF_ALT));
+    TinyShell::NotifyFolderChanged(programs);
 }
 
 } // namespace Pathgrab

@@ -21,6 +21,8 @@ TSystemProc<decltype(::SHGetPathFromIDListW)> shGetPathFromIDList(L"shell32.dll"
 typedef BOOL WINAPI TGetPathFromIDListEx(const ITEMIDLIST*, LPWSTR, DWORD, int);
 TSystemProc<TGetPathFromIDListEx> shGetPathFromIDListEx(L"shell32.dll", "SHGetPathFromIDListEx");
 
+TSystemProc<decltype(::SHChangeNotify)> shChangeNotify(L"shell32.dll", "SHChangeNotify");
+
 TComUse com;
 
 } // namespace
@@ -79,6 +81,10 @@ std::wstring GetSendToFolder() {
 
 std::wstring GetProgramsFolder() {
     return GetSpecialFolder(CSIDL_PROGRAMS);
+}
+
+void NotifyFolderChanged(const std::wstring& Folder) {
+    if (auto f = shChangeNotify.get()) f(SHCNE_UPDATEDIR, SHCNF_PATHW, Folder.c_str(), nullptr);
 }
 
 } // namespace TinyShell

@@ -209,8 +209,8 @@ TEST_F(Registration, RunningMenuSuppressesTheQuestion) {
 }
 
 // /hotkey makes the key's shortcut in the Start menu and, asked again, removes it. A Send To copy of the
-// user's own, with an argument, is no registration: the question stays "create"; its "delete" removes
-// every shortcut to the program, and the key's.
+// user's own, with an argument, is no registration: the question stays "create", and Yes keeps the copy;
+// "delete" removes every shortcut to the program, and the key's.
 TEST_F(Registration, HotkeyShortcutComesAndGoes) {
     const std::string folder = scratch_.Folder("inst"), exe = Install(folder);
     const std::string programs = scratch_.Folder("Programs");
@@ -233,8 +233,8 @@ TEST_F(Registration, HotkeyShortcutComesAndGoes) {
     EXPECT_EQ(FolderEntries(programs), Names{});
     hotkey(create);
     CreateShortcutBytes(inSendTo("Web address.lnk"), "", exe, "/copy:web", folder, exe, 0, SW_SHOWNORMAL, 0);
-    ExpectQuestionAndAnswer(Run(exe), CreateQuestion(), IDNO);
-    WriteShortcut(inSendTo("Pathgrabber.lnk"), exe);
+    ExpectQuestionAndAnswer(Run(exe), CreateQuestion(), IDYES);
+    EXPECT_EQ(FolderEntries(sendTo()), (Names{"Pathgrabber.lnk", "Web address.lnk"}));
     ExpectQuestionAndAnswer(Run(exe), DeleteQuestion(), IDYES);
     EXPECT_EQ(FolderEntries(sendTo()), Names{});
     EXPECT_EQ(FolderEntries(programs), Names{});
