@@ -25,6 +25,8 @@ bool CopiedAtOnce(HWND Wnd) {
     if (!name) return false;
     const std::vector<std::wstring> items = Items();
     const int count = static_cast<int>(items.size());
+    // An item that is gone has no forms: its quotes or its one-item array would be a text of nothing.
+    if (count < 2 && TargetLongPath.Wide.empty()) return false;
     const Texts::TFace& face = FaceFor(GetUserDefaultUILanguage());
     TClip text;
     if (count >= 2 && name->ListId) {

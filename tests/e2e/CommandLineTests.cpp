@@ -176,7 +176,7 @@ INSTANTIATE_TEST_SUITE_P(Args, ShiftCopyBytes, testing::ValuesIn(ShiftCases),
 // wrong), the clipboard as it was, the exit code; or, where the form is not there, the menu.
 struct OptionCase {
     const char* Name;
-    std::vector<std::string> Args; // "%" stands for a file in no library
+    std::vector<std::string> Args; // "%" stands for a file in no library, "?" for one that is gone
     bool EmptyClipboard;           // else it holds the test's sentinel, a text that names no path
     DWORD ExitCode;
     const wchar_t* Says; // in the message; null: no message, the menu opens
@@ -187,6 +187,7 @@ const OptionCase OptionCases[] = {
     {"EmptyClipboard", {"/clipboard"}, true, 1, L"Ctrl+C"},
     {"UnknownName", {"/copy:bogus", "%"}, false, 2, L"/copy:bogus"},
     {"WebOfAFileInNoLibrary", {"/copy:web", "%"}, false, 0, nullptr},
+    {"QuotedOfAFileThatIsGone", {"/copy:quoted", "?"}, false, 0, nullptr},
 };
 
 class Options : public ProgramTest, public testing::WithParamInterface<OptionCase> {};
@@ -199,7 +200,9 @@ TEST_P(Options, MessageOrMenuAndTheClipboardAsItWas) {
     }
     std::vector<std::string> args;
     for (const std::string& a : c.Args)
-        args.push_back(a == "%" ? Quoted(dir.File("a.txt")) : a);
+        args.push_back(a == "%"   ? Quoted(dir.File("a.txt"))
+                       : a == "?" ? Quoted(dir.Path() + "\\gone.txt")
+                                  : a);
     Child p = StartPathgrab(args);
     ASSERT_TRUE(p.Started()) << p.StartFailure();
     if (c.Says) {
