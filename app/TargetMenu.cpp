@@ -186,8 +186,7 @@ void MakeItemFormsText(uint32_t Id, TText& Text) {
         if (Id == IDM_SHORT_PATH)
             return WithinNetworkBound(path, TText(), [path] { return PathText(ToShortPath(path)); });
         for (size_t i = 0; i < MoreFormCount; ++i)
-            if (MoreForms[i].Id == Id && !MoreForms[i].Needs)
-                return MoreForms[i].Form(Asked({Long, TText(), -1}, 0));
+            if (MoreForms[i].Id == Id && !MoreForms[i].Needs) return MoreForms[i].Form({Long, TText(), -1});
         return TText();
     });
 }

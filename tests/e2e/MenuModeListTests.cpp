@@ -45,13 +45,8 @@ const ListCase Cases[] = {
      {"%\\b.txt", "%\\\x95\x5C\\\x83\x5C.txt"}},
     {"DoubleByteNames_4", {"\x95\x5C/\x83\x5C.txt", "b.txt"}, {}, '4', {"b", "\x83\x5C"}},
     {"CopyAsPathText_1", {"Work/b.txt", "A B/x.txt"}, {}, '1', {"%\\A B\\x.txt", "%\\Work\\b.txt"}, 't'},
-    {"CopiedCopyLong",
-     {"c.txt", "a.txt", "bb.txt"},
-     {},
-     0,
-     {"%\\a.txt", "%\\c.txt", "%\\bb.txt"},
-     'f',
-     "long"},
+    {"CopiedLong", {"c", "a", "bb"}, {}, 0, {"%\\a", "%\\c", "%\\bb"}, 'f', "long"},
+    {"CopiedFolder", {"b/x", "a/y", "b/z"}, {}, 0, {"%\\a", "%\\b", "%\\b"}, 'f', "folder"},
 };
 
 std::string Expand(const std::string& line, const std::string& root) {
