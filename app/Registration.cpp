@@ -15,6 +15,14 @@ std::wstring ModuleFileName() {
     const DWORD length = GetModuleFileNameW(nullptr, buffer, TinyUtils::PathCharLimit + 1);
     return length > 0 && length <= TinyUtils::PathCharLimit ? std::wstring(buffer, length) : std::wstring();
 }
+
+// One Yes/No question, through the wide API, so that it reads right in every system code page.
+bool AnsweredYes(const char* Question) {
+    const std::wstring question = TinyUtils::WideFromBytes(Question, Texts::TextCodePage);
+    const std::wstring caption = TinyUtils::WideFromBytes(Texts::QuestionCaption, Texts::TextCodePage);
+    return MessageBoxW(GetForegroundWindow(), question.c_str(), caption.c_str(),
+                       MB_YESNO | MB_ICONQUESTION | MB_SETFOREGROUND) == IDYES;
+}
 } // namespace
 
 void RunRegistrationMode() {
@@ -33,13 +41,7 @@ void RunRegistrationMode() {
     // needs no folder of ours, so that question is still asked.
     if (!exists && programFolder.empty()) return;
     const Texts::TFace& face = FaceFor(GetUserDefaultUILanguage());
-    // Through the wide API, so that the question reads right in every system code page.
-    const std::wstring question =
-        WideFromBytes(exists ? face.DeleteQuestion : face.CreateQuestion, Texts::TextCodePage);
-    const std::wstring caption = WideFromBytes(Texts::QuestionCaption, Texts::TextCodePage);
-    if (MessageBoxW(GetForegroundWindow(), question.c_str(), caption.c_str(),
-                    MB_YESNO | MB_ICONQUESTION | MB_SETFOREGROUND) != IDYES)
-        return;
+    if (!AnsweredYes(exists ? face.DeleteQuestion : face.CreateQuestion)) return;
     // Removing the program leaves nothing: every shortcut to it goes, the key's too. Adding it leaves the
     // user's own copies for one form (with /copy:) where they are.
     if (exists) {
@@ -62,12 +64,7 @@ void RunHotkeyMode() {
     const bool exists = TinyShlLnk::ShortcutExists(programs, Texts::ProgramFileName, Texts::ClipboardOption);
     if (!exists && programFolder.empty()) return;
     const Texts::TFace& face = FaceFor(GetUserDefaultUILanguage());
-    const std::wstring question =
-        WideFromBytes(exists ? face.HotkeyDeleteQuestion : face.HotkeyCreateQuestion, Texts::TextCodePage);
-    const std::wstring caption = WideFromBytes(Texts::QuestionCaption, Texts::TextCodePage);
-    if (MessageBoxW(GetForegroundWindow(), question.c_str(), caption.c_str(),
-                    MB_YESNO | MB_ICONQUESTION | MB_SETFOREGROUND) != IDYES)
-        return;
+    if (!AnsweredYes(exists ? face.HotkeyDeleteQuestion : face.HotkeyCreateQuestion)) return;
     // The shell reads the keys of the Start menu's shortcuts: it is told of the change rather than left
     // to find it.
     if (exists) {
