@@ -86,6 +86,16 @@ TText NameListText(const std::vector<TText>& Args, bool WithExt, TLongPathFn Lon
     });
 }
 
+TText ItemFormsText(const std::vector<TText>& Args, TLongPathFn LongPath,
+                    const std::function<TText(const TText&)>& Form) {
+    std::vector<TText> lines;
+    EachListed(Args, [&](const TText& arg) {
+        TText line = Form(LongPath(arg));
+        if (!line.Wide.empty()) lines.push_back(std::move(line));
+    });
+    return SortedText(lines);
+}
+
 TClip MoreFormListText(uint32_t Id, const std::vector<TText>& Args, TLongPathFn LongPath,
                        const TItemQuestions& Ask) {
     const TMoreForm* form = nullptr;

@@ -13,6 +13,21 @@ int WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int) {
         RunRegistrationMode();
         return 0;
     }
+    // A wrong command line copies nothing: a script that made it learns so from the exit code.
+    const TOptions options = StartOptions();
+    if (options.Fault != ofNone) {
+        ShowOptionFault(options);
+        return 2;
+    }
+    if (options.Hotkey) {
+        RunHotkeyMode();
+        return 0;
+    }
+    // The copied files are read here, once, before any window of ours exists.
+    if (options.Clipboard && Items().empty()) {
+        ShowMessage(FaceFor(GetUserDefaultUILanguage()).NoCopiedFiles);
+        return 1;
+    }
     return RunMenuMode(hInstance);
 }
 
@@ -21,7 +36,7 @@ int WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int) {
 // The modules start in a fixed order here rather than by static initialisation, and stop in reverse.
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     Pathgrab::StartModules();
-    Pathgrab::WinMain(GetModuleHandleA(nullptr), nullptr, nullptr, 0);
+    const int exitCode = Pathgrab::WinMain(GetModuleHandleA(nullptr), nullptr, nullptr, 0);
     Pathgrab::FinalizeModules();
-    return 0;
+    return exitCode;
 }

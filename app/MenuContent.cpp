@@ -300,6 +300,12 @@ std::vector<TMenuEntry> MenuEntries(int ArgCount, bool TargetIsFolder, const Tex
     return menu;
 }
 
+bool Offers(const std::vector<TMenuEntry>& Menu, uint32_t Id) {
+    for (const TMenuEntry& e : Menu)
+        if ((!e.Separator && e.Id == Id) || Offers(e.Submenu, Id)) return true;
+    return false;
+}
+
 const Texts::TFace& FaceFor(LANGID UiLanguage) {
     return PRIMARYLANGID(UiLanguage) == LANG_JAPANESE ? Texts::JapaneseFace : Texts::EnglishFace;
 }

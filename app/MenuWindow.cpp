@@ -10,8 +10,6 @@ MSG LoopMsg;
 HWND PrevForegroundWnd = nullptr;
 HMENU PopupMenuHandle = nullptr;
 
-namespace {
-
 TClip ListTextOf(uint32_t Id) {
     TClip text;
     switch (Id) {
@@ -25,6 +23,8 @@ TClip ListTextOf(uint32_t Id) {
     }
     return text;
 }
+
+namespace {
 
 // Closing is a posted WM_DESTROY, not DestroyWindow: a command chosen in the menu is still queued
 // ahead of it and gets handled first.

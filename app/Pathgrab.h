@@ -6,6 +6,7 @@
 #include "TinyUtils.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -203,6 +204,51 @@ TItem Asked(const TItem& Item, unsigned Needs);
 TClip MoreFormListText(uint32_t Id, const std::vector<TText>& Args, TLongPathFn LongPath,
                        const TItemQuestions& Ask);
 
+// The lines of a list of each item's form (a name of /copy: without a list of its own): Form of each
+// argument's long form, sorted as the lists are, every line ended by CR LF; an empty one is left out.
+TText ItemFormsText(const std::vector<TText>& Args, TLongPathFn LongPath,
+                    const std::function<TText(const TText&)>& Form);
+
+// Whether the menu offers command Id, at its top or in its submenu.
+bool Offers(const std::vector<TMenuEntry>& Menu, uint32_t Id);
+
+// ---- Options: leading arguments "/" and ASCII letters, optionally ":" and a name -------------------
+
+// A name of /copy: and the commands it stands for: the item's for one item, the list's for several
+// (0: none; the item has no form of that name, or there is no list, which gives each item's form).
+struct TCopyName {
+    const char* Name;
+    uint32_t Id;
+    uint32_t ListId;
+};
+// Every name, in the order the message lists them; fixed once released.
+extern const TCopyName CopyNames[];
+extern const size_t CopyNameCount;
+
+// What is wrong with a command line, if anything.
+enum TOptionFault {
+    ofNone,
+    ofUnknownOption, // Offender: the option
+    ofUnknownName,   // Offender: the /copy: option
+    ofCopyTwice,     // Offender: the second /copy:
+    ofClipboardAndFiles,
+    ofHotkeyAndMore,
+    ofNoItems, // options, but neither items nor /clipboard
+};
+
+struct TOptions {
+    bool Clipboard = false;
+    bool Hotkey = false;
+    const TCopyName* Copy = nullptr;
+    size_t FirstItem = 0; // the first argument that is not an option
+    TOptionFault Fault = ofNone;
+    std::wstring Offender;
+};
+
+// The options at the head of the arguments (program name excluded). "//server/share" and every other
+// argument that is not "/" and a letter ends them, as the first item.
+TOptions ReadOptions(const std::vector<std::wstring>& Args);
+
 #ifdef _WIN32
 // ---- Effects (Windows build) ---------------------------------------------------------------------
 
@@ -235,6 +281,24 @@ TText UserFolderPathOf(const TText& LongPath);
 // What the submenu of several items offers, from the arguments.
 TListOffer ListOfferOf(const std::vector<std::wstring>& Args);
 void RunRegistrationMode();
+// The options of the process's own command line, read anew at each call.
+TOptions StartOptions();
+// Whether Key was down at start and counts: in the copied-files mode no key does (a key that started it
+// is still held), and with /copy: Shift does not.
+bool HeldAtStart(int Key);
+// The text of a list command, as the menu's WM_COMMAND makes it.
+TClip ListTextOf(uint32_t Id);
+// The list of each item's form for a name of /copy: without a list (IDM_FOLDER ...).
+void MakeItemFormsText(uint32_t Id, TText& Text);
+// With /copy:, copies its form of the prepared target (or its list) and closes the window, where the menu
+// would offer it and it has a text; false where the menu is to open instead.
+bool CopiedAtOnce(HWND Wnd);
+// A message box of the program, in the user's language: its texts of code page 932, then Rest.
+void ShowMessage(const char* Text, const std::wstring& Rest = std::wstring());
+// The command line was wrong: says what, and lists the options and names.
+void ShowOptionFault(const TOptions& Options);
+// /hotkey: one question, then the key's shortcut goes into the Start menu or out of it.
+void RunHotkeyMode();
 
 // Module start-up and finalisation around WinMain, in the program's fixed order.
 void StartModules();

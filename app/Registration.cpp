@@ -15,6 +15,14 @@ std::wstring ModuleFileName() {
     const DWORD length = GetModuleFileNameW(nullptr, buffer, TinyUtils::PathCharLimit + 1);
     return length > 0 && length <= TinyUtils::PathCharLimit ? std::wstring(buffer, length) : std::wstring();
 }
+
+// One Yes/No question, through the wide API, so that it reads right in every system code page.
+bool AnsweredYes(const char* Question) {
+    const std::wstring question = TinyUtils::WideFromBytes(Question, Texts::TextCodePage);
+    const std::wstring caption = TinyUtils::WideFromBytes(Texts::QuestionCaption, Texts::TextCodePage);
+    return MessageBoxW(GetForegroundWindow(), question.c_str(), caption.c_str(),
+                       MB_YESNO | MB_ICONQUESTION | MB_SETFOREGROUND) == IDYES;
+}
 } // namespace
 
 void RunRegistrationMode() {
@@ -33,17 +41,43 @@ void RunRegistrationMode() {
     // needs no folder of ours, so that question is still asked.
     if (!exists && programFolder.empty()) return;
     const Texts::TFace& face = FaceFor(GetUserDefaultUILanguage());
-    // Through the wide API, so that the question reads right in every system code page.
-    const std::wstring question =
-        WideFromBytes(exists ? face.DeleteQuestion : face.CreateQuestion, Texts::TextCodePage);
-    const std::wstring caption = WideFromBytes(Texts::QuestionCaption, Texts::TextCodePage);
-    if (MessageBoxW(GetForegroundWindow(), question.c_str(), caption.c_str(),
-                    MB_YESNO | MB_ICONQUESTION | MB_SETFOREGROUND) != IDYES)
-        return;
-    TinyShlLnk::DeleteSendToShortcuts(Texts::ProgramFileName);
-    if (!exists)
+    if (!AnsweredYes(exists ? face.DeleteQuestion : face.CreateQuestion)) return;
+    // Removing the program leaves nothing: every shortcut to it goes, the key's too. Adding it leaves the
+    // user's own copies for one form (with /copy:) where they are.
+    if (exists) {
+        TinyShlLnk::DeleteSendToShortcuts(Texts::ProgramFileName);
+        const std::wstring programs = TinyShell::GetProgramsFolder();
+        TinyShlLnk::DeleteShortcuts(programs, Texts::ProgramFileName, Texts::ClipboardOption);
+        TinyShell::NotifyFolderChanged(programs);
+    } else {
         TinyShlLnk::CreateShortcut(linkPath, std::wstring(), programPath, std::wstring(),
                                    DropTrailingBackslash(programFolder), programPath, 0, SW_SHOWNORMAL, 0);
+    }
+}
+
+void RunHotkeyMode() {
+    using namespace TinyUtils;
+    const std::wstring programFolder = PathHead(ToLongPath(ModuleFileName()));
+    const std::wstring programPath = programFolder + Texts::ProgramFileName;
+    const std::wstring programs = TinyShell::GetProgramsFolder();
+    if (programs.empty()) return;
+    const bool exists = TinyShlLnk::ShortcutExists(programs, Texts::ProgramFileName, Texts::ClipboardOption);
+    if (!exists && programFolder.empty()) return;
+    const Texts::TFace& face = FaceFor(GetUserDefaultUILanguage());
+    if (!AnsweredYes(exists ? face.HotkeyDeleteQuestion : face.HotkeyCreateQuestion)) return;
+    // The shell reads the keys of the Start menu's shortcuts: it is told of the change rather than left
+    // to find it.
+    if (exists) {
+        TinyShlLnk::DeleteShortcuts(programs, Texts::ProgramFileName, Texts::ClipboardOption);
+        TinyShell::NotifyFolderChanged(programs);
+        return;
+    }
+    // Ctrl+Alt+Insert: Ctrl+Insert is copy, and Ctrl+Alt with a letter or a digit is AltGr, which types a
+    // character on many keyboards.
+    TinyShlLnk::CreateShortcut(programs + Texts::HotkeyShortcutFileName, std::wstring(), programPath,
+                               Texts::ClipboardOption, DropTrailingBackslash(programFolder), programPath, 0,
+                               SW_SHOWNORMAL, MAKEWORD(VK_INSERT, HOTKEYF_CONTROL | HOTKEYF_ALT));
+    TinyShell::NotifyFolderChanged(programs);
 }
 
 } // namespace Pathgrab

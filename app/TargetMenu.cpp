@@ -61,7 +61,7 @@ void ShowPathMenu(HWND Wnd) {
     std::wstring target = WithinNetworkBound(sent, sent, [sent] { return ToLongPath(sent); });
     // Ctrl up: a shortcut stands for its target, read as stored (not resolved, not lengthened again).
     // One on a network that does not answer in time stands for itself, as with Ctrl.
-    if (GetAsyncKeyState(VK_CONTROL) >= 0 && UpperCaseLocale(PathExt(target)) == Texts::ShortcutExt)
+    if (!HeldAtStart(VK_CONTROL) && UpperCaseLocale(PathExt(target)) == Texts::ShortcutExt)
         target = BackslashSpelling(TinyShlLnk::GetShortcutTargetWithinBound(target, target));
     // A shortcut's target may lie on a server that is gone: its forms are asked within the network
     // bound, and a form the network does not give in time is left out (the text itself stays, with '?'
@@ -72,7 +72,7 @@ void ShowPathMenu(HWND Wnd) {
     const TText asWritten = {text.Bytes, target};
     TargetLongPath =
         text.Exact ? asWritten : WithinNetworkBound(target, asWritten, [target] { return PathText(target); });
-    if (GetAsyncKeyState(VK_SHIFT) < 0) {
+    if (HeldAtStart(VK_SHIFT)) {
         PutClipboardText(Wnd, TargetLongPath);
         PostMessageA(Wnd, WM_DESTROY, 0, 0);
         return;
@@ -89,6 +89,7 @@ void ShowPathMenu(HWND Wnd) {
         TargetWebAddress = WebAddressOf(TargetLongPath);
         TargetUserFolderPath = UserFolderPathOf(TargetLongPath);
     }
+    if (CopiedAtOnce(Wnd)) return;
     BuildPopupMenu();
     POINT cursor = {0, 0};
     GetCursorPos(&cursor);
@@ -185,6 +186,22 @@ void MakeNameListText(bool WithExt, TText& Text) {
 void MakeMoreFormListText(uint32_t Id, TClip& Text) {
     Text = MoreFormListText(Id, SentArguments(), LongText,
                             {UncText, RepoDepthOf, WebAddressOf, UserFolderPathOf});
+}
+
+void MakeItemFormsText(uint32_t Id, TText& Text) {
+    Text = ItemFormsText(SentArguments(), LongText, [Id](const TText& Long) {
+        using namespace TinyUtils;
+        if (Long.Wide.empty()) return TText();
+        const TText folder = Each(Long, [](const auto& p) { return PathFolder(p); });
+        if (Id == IDM_FOLDER) return folder;
+        if (Id == IDM_QUOTED_FOLDER) return Quoted(folder);
+        const std::wstring path = Long.Wide;
+        if (Id == IDM_SHORT_PATH)
+            return WithinNetworkBound(path, TText(), [path] { return PathText(ToShortPath(path)); });
+        for (size_t i = 0; i < MoreFormCount; ++i)
+            if (MoreForms[i].Id == Id && !MoreForms[i].Needs) return MoreForms[i].Form({Long, TText(), -1});
+        return TText();
+    });
 }
 
 int RepoDepthOf(const TText& LongPath) {

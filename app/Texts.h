@@ -12,6 +12,9 @@ constexpr wchar_t ProgramFileName[] = L"Pathgrab.exe";
 constexpr wchar_t ShortcutFileName[] = L"Pathgrabber.lnk";
 constexpr wchar_t ShortcutExt[] = L".LNK";
 constexpr char QuestionCaption[] = "Pathgrabber";
+// The key's shortcut in the Start menu, and what it starts the program with.
+constexpr wchar_t HotkeyShortcutFileName[] = L"Pathgrabber (copied files).lnk";
+constexpr wchar_t ClipboardOption[] = L"/clipboard";
 
 namespace Japanese {
 
@@ -116,6 +119,69 @@ constexpr char CreateQuestion[] = "\x22\x91\x97\x82\xE9\x22\x82\xC9\x83V\x83\x87
                                   "b\x83g\x82\xF0\x8D\xEC\x90\xAC\x82\xB5\x82\xC4\x82\xE0\x82\xE6\x82\xEB\x82\xB5"
                                   "\x82\xA2\x82\xC5\x82\xB7\x82\xA9\x81H";
 
+// "クリップボードにコピーされたファイルがありません。
+//  ファイルを選んで Ctrl+C でコピーしてから、もう一度お試しください。" (one line)
+constexpr char NoCopiedFiles[] =
+    "\x83N\x83\x8A\x83"
+    "b\x83v\x83{\x81[\x83h\x82\xC9\x83R\x83s\x81[\x82\xB3\x82\xEA\x82\xBD\x83t\x83@\x83"
+    "C\x83\x8B\x82\xAA\x82\xA0\x82\xE8\x82\xDC\x82\xB9\x82\xF1\x81"
+    "B\x83t\x83@\x83"
+    "C\x83\x8B\x82\xF0\x91I\x82\xF1\x82\xC5 Ctrl+C "
+    "\x82\xC5\x83R\x83s\x81[\x82\xB5\x82\xC4\x82\xA9\x82\xE7\x81"
+    "A\x82\xE0\x82\xA4\x88\xEA\x93x\x82\xA8\x8E\x8E\x82\xB5\x82\xAD\x82\xBE\x82\xB3\x82\xA2\x81"
+    "B";
+
+// "キーボード ショートカット Ctrl+Alt+Insert で、
+//  コピーしたファイルのパスを Pathgrabber で開けるようにしますか?" (one line)
+constexpr char HotkeyCreateQuestion[] =
+    "\x83L\x81[\x83{\x81[\x83h \x83V\x83\x87\x81[\x83g\x83J\x83"
+    "b\x83g Ctrl+Alt+Insert \x82\xC5\x81"
+    "A\x83R\x83s\x81[\x82\xB5\x82\xBD\x83t\x83@\x83"
+    "C\x83\x8B\x82\xCC\x83p\x83X\x82\xF0 Pathgrabber "
+    "\x82\xC5\x8AJ\x82\xAF\x82\xE9\x82\xE6\x82\xA4\x82\xC9\x82\xB5\x82\xDC\x82\xB7\x82\xA9?";
+
+// "Pathgrabber のキーボード ショートカット (Ctrl+Alt+Insert) を削除しますか?"
+constexpr char HotkeyDeleteQuestion[] =
+    "Pathgrabber \x82\xCC\x83L\x81[\x83{\x81[\x83h \x83V\x83\x87\x81[\x83g\x83J\x83"
+    "b\x83g (Ctrl+Alt+Insert) \x82\xF0\x8D\xED\x8F\x9C\x82\xB5\x82\xDC\x82\xB7\x82\xA9?";
+
+// "不明なオプションです:"
+constexpr char UnknownOption[] = "\x95s\x96\xBE\x82\xC8\x83I\x83v\x83V\x83\x87\x83\x93\x82\xC5\x82\xB7:";
+
+// "/copy: の名前が不明です:"
+constexpr char UnknownName[] = "/copy: \x82\xCC\x96\xBC\x91O\x82\xAA\x95s\x96\xBE\x82\xC5\x82\xB7:";
+
+// "/copy: は 1 回だけ指定できます:"
+constexpr char CopyTwice[] =
+    "/copy: \x82\xCD 1 \x89\xF1\x82\xBE\x82\xAF\x8Ew\x92\xE8\x82\xC5\x82\xAB\x82\xDC\x82\xB7:";
+
+// "/clipboard とファイルは一緒に指定できません。"
+constexpr char ClipboardAndFiles[] =
+    "/clipboard \x82\xC6\x83t\x83@\x83"
+    "C\x83\x8B\x82\xCD\x88\xEA\x8F\x8F\x82\xC9\x8Ew\x92\xE8\x82\xC5\x82\xAB\x82\xDC\x82\xB9\x82\xF1\x81"
+    "B";
+
+// "/hotkey はほかの引数と一緒に指定できません。"
+constexpr char HotkeyAndMore[] = "/hotkey "
+                                 "\x82\xCD\x82\xD9\x82\xA9\x82\xCC\x88\xF8\x90\x94\x82\xC6\x88\xEA\x8F\x8F"
+                                 "\x82\xC9\x8Ew\x92\xE8\x82\xC5\x82\xAB\x82\xDC\x82\xB9\x82\xF1\x81"
+                                 "B";
+
+// "ファイルが指定されていません。オプションにはファイルか /clipboard が必要です。"
+constexpr char NoItems[] =
+    "\x83t\x83@\x83"
+    "C\x83\x8B\x82\xAA\x8Ew\x92\xE8\x82\xB3\x82\xEA\x82\xC4\x82\xA2\x82\xDC\x82\xB9\x82\xF1\x81"
+    "B\x83I\x83v\x83V\x83\x87\x83\x93\x82\xC9\x82\xCD\x83t\x83@\x83"
+    "C\x83\x8B\x82\xA9 /clipboard \x82\xAA\x95K\x97v\x82\xC5\x82\xB7\x81"
+    "B";
+
+// "使い方: Pathgrab.exe [/clipboard] [/copy:名前] [ファイル ...]、または Pathgrab.exe /hotkey\r\n"
+// "/copy: の名前: "
+constexpr char Usage[] =
+    "\x8Eg\x82\xA2\x95\xFB: Pathgrab.exe [/clipboard] [/copy:\x96\xBC\x91O] [\x83t\x83@\x83"
+    "C\x83\x8B ...]\x81"
+    "A\x82\xDC\x82\xBD\x82\xCD Pathgrab.exe /hotkey\r\n/copy: \x82\xCC\x96\xBC\x91O: ";
+
 } // namespace Japanese
 
 // Shown where the user's UI language is not Japanese: there the Japanese question would name a menu
@@ -147,6 +213,21 @@ constexpr char Cancel[] = "Cancel";
 constexpr char DeleteQuestion[] = "Delete the shortcut to Pathgrabber from \"Send To\"?";
 constexpr char CreateQuestion[] = "Create a shortcut to Pathgrabber in \"Send To\"?";
 
+constexpr char NoCopiedFiles[] =
+    "The clipboard holds no copied files. Select files, press Ctrl+C, then try again.";
+constexpr char HotkeyCreateQuestion[] =
+    "Open the paths of copied files in Pathgrabber with the keyboard shortcut Ctrl+Alt+Insert?";
+constexpr char HotkeyDeleteQuestion[] = "Remove Pathgrabber's keyboard shortcut (Ctrl+Alt+Insert)?";
+constexpr char UnknownOption[] = "Unknown option:";
+constexpr char UnknownName[] = "Unknown name of /copy:";
+constexpr char CopyTwice[] = "/copy: can be given only once:";
+constexpr char ClipboardAndFiles[] = "/clipboard takes no file arguments.";
+constexpr char HotkeyAndMore[] = "/hotkey takes no other arguments.";
+constexpr char NoItems[] = "No files given: the options need files, or /clipboard.";
+constexpr char Usage[] =
+    "Usage: Pathgrab.exe [/clipboard] [/copy:NAME] [FILE ...], or Pathgrab.exe /hotkey\r\n"
+    "Names for /copy: ";
+
 } // namespace English
 
 // One language's face: every text that has one reading per language.
@@ -175,26 +256,20 @@ struct TFace {
     const char* ListMailLinks;
     const char* ListUserFolderPaths;
     const char* ListSmbAddresses;
+    const char* NoCopiedFiles;
+    const char* HotkeyCreateQuestion;
+    const char* HotkeyDeleteQuestion;
+    const char* UnknownOption;
+    const char* UnknownName;
+    const char* CopyTwice;
+    const char* ClipboardAndFiles;
+    const char* HotkeyAndMore;
+    const char* NoItems;
+    const char* Usage;
 };
 
-constexpr TFace JapaneseFace = {
-    Japanese::NumberSeparator,  Japanese::ListLongPaths,       Japanese::ListQuotedLongPaths,
-    Japanese::ListNamesWithExt, Japanese::ListNamesWithoutExt, Japanese::Cancel,
-    Japanese::DeleteQuestion,   Japanese::CreateQuestion,      Japanese::MoreForms,
-    Japanese::ListUncPaths,     Japanese::ListFileUris,        Japanese::ListSlashPaths,
-    Japanese::ListWslPaths,     Japanese::ListCommandLine,     Japanese::ListJsonArray,
-    Japanese::ListRepoPaths,    Japanese::ListMarkdownLinks,   Japanese::ListLinks,
-    Japanese::LinkPrefix,       Japanese::ListWebAddresses,    Japanese::ListPowerShellStrings,
-    Japanese::ListMailLinks,    Japanese::ListUserFolderPaths, Japanese::ListSmbAddresses};
-constexpr TFace EnglishFace = {
-    English::NumberSeparator,  English::ListLongPaths,       English::ListQuotedLongPaths,
-    English::ListNamesWithExt, English::ListNamesWithoutExt, English::Cancel,
-    English::DeleteQuestion,   English::CreateQuestion,      English::MoreForms,
-    English::ListUncPaths,     English::ListFileUris,        English::ListSlashPaths,
-    English::ListWslPaths,     English::ListCommandLine,     English::ListJsonArray,
-    English::ListRepoPaths,    English::ListMarkdownLinks,   English::ListLinks,
-    English::LinkPrefix,       English::ListWebAddresses,    English::ListPowerShellStrings,
-    English::ListMailLinks,    English::ListUserFolderPaths, English::ListSmbAddresses};
+constexpr TFace JapaneseFace = {Japanese::NumberSeparator, Japanese::ListLongPaths, Japanese::ListQuotedLongPaths, Japanese::ListNamesWithExt, Japanese::ListNamesWithoutExt, Japanese::Cancel, Japanese::DeleteQuestion, Japanese::CreateQuestion, Japanese::MoreForms, Japanese::ListUncPaths, Japanese::ListFileUris, Japanese::ListSlashPaths, Japanese::ListWslPaths, Japanese::ListCommandLine, Japanese::ListJsonArray, Japanese::ListRepoPaths, Japanese::ListMarkdownLinks, Japanese::ListLinks, Japanese::LinkPrefix, Japanese::ListWebAddresses, Japanese::ListPowerShellStrings, Japanese::ListMailLinks, Japanese::ListUserFolderPaths, Japanese::ListSmbAddresses, Japanese::NoCopiedFiles, Japanese::HotkeyCreateQuestion, Japanese::HotkeyDeleteQuestion, Japanese::UnknownOption, Japanese::UnknownName, Japanese::CopyTwice, Japanese::ClipboardAndFiles, Japanese::HotkeyAndMore, Japanese::NoItems, Japanese::Usage};
+constexpr TFace EnglishFace = {English::NumberSeparator, English::ListLongPaths, English::ListQuotedLongPaths, English::ListNamesWithExt, English::ListNamesWithoutExt, English::Cancel, English::DeleteQuestion, English::CreateQuestion, English::MoreForms, English::ListUncPaths, English::ListFileUris, English::ListSlashPaths, English::ListWslPaths, English::ListCommandLine, English::ListJsonArray, English::ListRepoPaths, English::ListMarkdownLinks, English::ListLinks, English::LinkPrefix, English::ListWebAddresses, English::ListPowerShellStrings, English::ListMailLinks, English::ListUserFolderPaths, English::ListSmbAddresses, English::NoCopiedFiles, English::HotkeyCreateQuestion, English::HotkeyDeleteQuestion, English::UnknownOption, English::UnknownName, English::CopyTwice, English::ClipboardAndFiles, English::HotkeyAndMore, English::NoItems, English::Usage};
 
 // The fixed texts are held in this code page, whichever the system's is.
 constexpr unsigned TextCodePage = 932;

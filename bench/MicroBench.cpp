@@ -1,6 +1,7 @@
 // Host micro-benchmarks of the portable modules, so that a regression shows before it reaches Wine:
 // the tokenizer over a command line at the limit, lead-byte classification over long runs of lead-byte
-// values, the path operations on a long double-byte path, and the list sort and text.
+// values, the path operations on a long double-byte path, the list sort and text, and the reader of
+// copied files.
 #include <benchmark/benchmark.h>
 
 #include "HostStub.h"
@@ -135,6 +136,40 @@ void BM_PathListText_Quoted(benchmark::State& state) {
     for (auto _ : state) benchmark::DoNotOptimize(Pathgrab::PathListText(paths, true, Identity));
 }
 BENCHMARK(BM_PathListText_Quoted)->Unit(benchmark::kMicrosecond);
+
+// The copied-files reader over a file list of N names (wide, as every file manager writes it) and over
+// the same names as "Copy as path" text: it should grow linearly with N.
+std::wstring CopiedName(int64_t i) {
+    return L"C:\\Users\\someone\\Work\\Reports 20" + std::to_wstring(i) + L" \u8868\u30BD final.txt";
+}
+
+std::wstring NameOf(const std::string& Bytes) {
+    return std::wstring(Bytes.begin(), Bytes.end());
+}
+
+void BM_DropFileNames(benchmark::State& state) {
+    std::vector<unsigned char> block(20, 0);
+    block[0] = 20;
+    block[16] = 1;
+    for (int64_t i = 0; i < state.range(0); ++i)
+        for (wchar_t c : CopiedName(i) + L'\0')
+            block.insert(block.end(), {static_cast<unsigned char>(c), static_cast<unsigned char>(c >> 8)});
+    block.insert(block.end(), {0, 0});
+    for (auto _ : state)
+        benchmark::DoNotOptimize(TinyUtils::DropFileNames(block.data(), block.size(), NameOf));
+    state.SetComplexityN(state.range(0));
+}
+BENCHMARK(BM_DropFileNames)->Arg(1000)->Arg(10000)->Complexity(benchmark::oN)->Unit(benchmark::kMicrosecond);
+
+void BM_TextPaths(benchmark::State& state) {
+    std::wstring text;
+    for (int64_t i = 0; i < state.range(0); ++i)
+        text += L"\"" + CopiedName(i) + L"\"\r\n";
+    for (auto _ : state)
+        benchmark::DoNotOptimize(TinyUtils::TextPaths(text));
+    state.SetComplexityN(state.range(0));
+}
+BENCHMARK(BM_TextPaths)->Arg(1000)->Arg(10000)->Complexity(benchmark::oN)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

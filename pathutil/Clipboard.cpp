@@ -5,6 +5,7 @@
 #include "Guards.h"
 
 #include <cstring>
+#include <cwchar>
 
 namespace TinyUtils {
 
@@ -66,6 +67,39 @@ void PutClipboardText(HWND Owner, const TText& Text, const std::string& Html) {
     Place(CF_UNICODETEXT, wideBlock);
     Place(CF_LOCALE, localeBlock);
     if (htmlFormat) Place(htmlFormat, htmlBlock);
+}
+
+namespace {
+
+std::wstring FromSystemCodePage(const std::string& Bytes) {
+    return WideFromBytes(Bytes, CP_ACP);
+}
+
+// What Read makes of the bytes of the clipboard's entry Format, locked only for the read.
+template <typename Read> auto ReadEntry(UINT Format, Read read) -> decltype(read(nullptr, 0)) {
+    HANDLE block = IsClipboardFormatAvailable(Format) ? GetClipboardData(Format) : nullptr;
+    const void* bytes = block ? GlobalLock(block) : nullptr;
+    if (!bytes) return read(nullptr, 0);
+    auto result = read(bytes, GlobalSize(block));
+    GlobalUnlock(block);
+    return result;
+}
+
+} // namespace
+
+std::vector<std::wstring> ClipboardItems() {
+    // Only read: the clipboard stays exactly as the user left it, whatever is found.
+    Guards::ClipboardOpen clipboard(nullptr, OpenAttempts, OpenRetryMs);
+    if (!clipboard) return {};
+    std::vector<std::wstring> items = ReadEntry(CF_HDROP, [](const void* Bytes, size_t Size) {
+        return DropFileNames(Bytes, Size, FromSystemCodePage);
+    });
+    if (!items.empty()) return items;
+    return ReadEntry(CF_UNICODETEXT, [](const void* Bytes, size_t Size) {
+        // Up to its zero, never past the block.
+        const wchar_t* text = static_cast<const wchar_t*>(Bytes);
+        return TextPaths(text ? std::wstring(text, wcsnlen(text, Size / sizeof(wchar_t))) : std::wstring());
+    });
 }
 
 void PutClipboardText(HWND Owner, const std::string& Text) {

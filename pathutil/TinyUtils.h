@@ -252,6 +252,18 @@ TText WebAddress(const std::vector<TSyncRoot>& Roots, const TText& LongPath);
 std::vector<TSyncRoot> ReadSyncRoots();
 #endif
 
+// ---- Copied files on the clipboard ---------------------------------------------------------------
+
+// The names of a CF_HDROP block of Size bytes (a DROPFILES header, then the names, each ended by a zero,
+// the list by one more): UTF-16 where the header's fWide is set, else bytes that FromAnsi reads. Nothing is
+// read past the block: a block too short or whose list starts outside it gives none, and a last name cut
+// off by its end is left out.
+std::vector<std::wstring> DropFileNames(const void* Block, size_t Size,
+                                        std::wstring (*FromAnsi)(const std::string& Bytes));
+// The paths of a text, one a line (CR LF or LF): each trimmed of blanks and of one pair of double quotes
+// around it, kept where it is an absolute path (X:\, X:/, \\server\share, //server/share, \\?\).
+std::vector<std::wstring> TextPaths(const std::wstring& Text);
+
 #ifdef _WIN32
 // ---- Network drives ---------------------------------------------------------------------------------
 
@@ -433,6 +445,9 @@ int FillSearchRec(TSearchRecW& Rec);
 void PutClipboardText(HWND Owner, const TText& Text, const std::string& Html = std::string());
 // A text known only by its bytes: the Unicode text is their reading.
 void PutClipboardText(HWND Owner, const std::string& Text);
+// The copied files on the clipboard, read once and left as they are: the file list where there is one
+// with a name, else the paths of its Unicode text; none where it holds neither or cannot be opened.
+std::vector<std::wstring> ClipboardItems();
 #endif
 
 } // namespace TinyUtils

@@ -21,6 +21,8 @@ TSystemProc<decltype(::SHGetPathFromIDListW)> shGetPathFromIDList(L"shell32.dll"
 typedef BOOL WINAPI TGetPathFromIDListEx(const ITEMIDLIST*, LPWSTR, DWORD, int);
 TSystemProc<TGetPathFromIDListEx> shGetPathFromIDListEx(L"shell32.dll", "SHGetPathFromIDListEx");
 
+TSystemProc<decltype(::SHChangeNotify)> shChangeNotify(L"shell32.dll", "SHChangeNotify");
+
 TComUse com;
 
 } // namespace
@@ -75,6 +77,14 @@ std::wstring GetSpecialFolder(int32_t Csidl) {
 
 std::wstring GetSendToFolder() {
     return GetSpecialFolder(CSIDL_SENDTO);
+}
+
+std::wstring GetProgramsFolder() {
+    return GetSpecialFolder(CSIDL_PROGRAMS);
+}
+
+void NotifyFolderChanged(const std::wstring& Folder) {
+    if (auto f = shChangeNotify.get()) f(SHCNE_UPDATEDIR, SHCNF_PATHW, Folder.c_str(), nullptr);
 }
 
 } // namespace TinyShell

@@ -39,5 +39,10 @@ BOOL ShGetPathFromIDListEx(const ITEMIDLIST* IdList, LPWSTR Path, DWORD Size);
 std::wstring GetSpecialFolder(int32_t Csidl);
 // The user's Send To folder, as GetSpecialFolder gives it.
 std::wstring GetSendToFolder();
+// The user's Start menu programs folder, likewise.
+std::wstring GetProgramsFolder();
+// Tells the shell that the folder's contents changed (a shortcut made or deleted), so that the Start
+// menu takes it up without waiting for its next reading.
+void NotifyFolderChanged(const std::wstring& Folder);
 
 } // namespace TinyShell

@@ -127,7 +127,7 @@ bool AskedOfNothing(const std::wstring&) {
 namespace {
 // The shortcut's target as GetShortcutTarget gives it, on a thread where COM is up; Exists answers
 // whether an item exists (null: the file system is asked nothing).
-std::wstring ReadTarget(const std::wstring& LinkFile, TinyUtils::TExistsProbe Exists) {
+std::wstring ReadTarget(const std::wstring& LinkFile, TinyUtils::TExistsProbe Exists, std::wstring* Arguments) {
     struct WorkArea {
         wchar_t LinkPath[PathBufferSize];
         wchar_t TargetPath[PathBufferSize];
@@ -144,6 +144,12 @@ std::wstring ReadTarget(const std::wstring& LinkFile, TinyUtils::TExistsProbe Ex
     std::vector<wchar_t> name = WideFileName(work.LinkPath, wcsnlen(work.LinkPath, PathBufferSize));
     o.file->Load(name.data(), STGM_READ);
     o.link->GetPath(work.TargetPath, static_cast<int>(PathBufferSize), &work.FindData, SLGP_UNCPRIORITY);
+    if (Arguments) {
+        // INFOTIPSIZE, the most the shell's properties page writes; one longer is cut, never overrun.
+        wchar_t arguments[1024] = {};
+        if (FAILED(o.link->GetArguments(arguments, 1024))) arguments[0] = L'\0';
+        Arguments->assign(arguments, wcsnlen(arguments, 1024));
+    }
     // A path that fills the whole buffer without its NUL did not fit: it is kept one over the limit,
     // so that it counts as unreadable rather than as a path cut off to somewhere else.
     TinyUtils::TShortcutPaths paths;
@@ -168,9 +174,9 @@ std::wstring ReadTarget(const std::wstring& LinkFile, TinyUtils::TExistsProbe Ex
 }
 } // namespace
 
-std::wstring GetShortcutTarget(const std::wstring& LinkFile, bool AskFileSystem) {
+std::wstring GetShortcutTarget(const std::wstring& LinkFile, bool AskFileSystem, std::wstring* Arguments) {
     com.Start();
-    return ReadTarget(LinkFile, AskFileSystem ? TinyUtils::ItemExistsWithinBound : nullptr);
+    return ReadTarget(LinkFile, AskFileSystem ? TinyUtils::ItemExistsWithinBound : nullptr, Arguments);
 }
 
 std::wstring GetShortcutTargetWithinBound(const std::wstring& LinkFile, const std::wstring& Unread) {
@@ -182,7 +188,7 @@ std::wstring GetShortcutTargetWithinBound(const std::wstring& LinkFile, const st
     return TinyUtils::WithinNetworkBound(LinkFile, Unread, [LinkFile] {
         TinyShell::TComUse workerCom;
         workerCom.Start();
-        std::wstring target = ReadTarget(LinkFile, TinyUtils::ItemExists);
+        std::wstring target = ReadTarget(LinkFile, TinyUtils::ItemExists, nullptr);
         workerCom.Stop();
         return target;
     });

@@ -31,15 +31,24 @@ void CreateShortcut(const std::wstring& LinkFile, const std::wstring& Descriptio
 // exists (see TinyUtils::ShortcutTarget); empty when it cannot be read. Without AskFileSystem, the
 // path as stored, read with no question to the file system or a server: enough where only its file
 // name counts.
-std::wstring GetShortcutTarget(const std::wstring& LinkFile, bool AskFileSystem = true);
+// Arguments, where given, gets the shortcut's arguments from the same reading.
+std::wstring GetShortcutTarget(const std::wstring& LinkFile, bool AskFileSystem = true,
+                               std::wstring* Arguments = nullptr);
 // The same where the shortcut file itself lies on a network (a drive or a server, or a link into
 // one): read within the network bound; Unread where its network does not answer in time, or did not
 // once before.
 std::wstring GetShortcutTargetWithinBound(const std::wstring& LinkFile, const std::wstring& Unread);
 
-// Whether some shortcut in Send To targets a file named ExeName (letter case aside).
+// Whether some shortcut in Send To targets a file named ExeName (letter case aside) with no arguments: a
+// copy the user made with arguments of their own is not the one registration makes.
 bool SendToShortcutExists(const std::wstring& ExeName);
 // Deletes every shortcut in Send To that targets a file named ExeName.
 void DeleteSendToShortcuts(const std::wstring& ExeName);
+
+// Whether some shortcut in Folder (with its trailing backslash) targets a file named ExeName with exactly
+// these arguments, letter case aside in both.
+bool ShortcutExists(const std::wstring& Folder, const std::wstring& ExeName, const std::wstring& Arguments);
+// Deletes every such shortcut in Folder.
+void DeleteShortcuts(const std::wstring& Folder, const std::wstring& ExeName, const std::wstring& Arguments);
 
 } // namespace TinyShlLnk

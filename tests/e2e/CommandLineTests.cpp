@@ -2,6 +2,7 @@
 // a helper that records what the argument reading makes of its line, and Pathgrab.exe copying the
 // long path of a file whose name holds double-byte characters with a 0x5C trail byte.
 #include "E2eFixture.h"
+#include "RegistrationSupport.h"
 
 namespace E2e {
 namespace {
@@ -168,6 +169,63 @@ TEST_P(ShiftCopyBytes, CopiesTheLongPathOfArgumentOne) {
 
 INSTANTIATE_TEST_SUITE_P(Args, ShiftCopyBytes, testing::ValuesIn(ShiftCases),
                          [](const testing::TestParamInfo<ShiftCase>& i) {
+                             return std::string(i.param.Name);
+                         });
+
+// What the options make of the clipboard and the command line: the message (whose text names what was
+// wrong), the clipboard as it was, the exit code; or, where the form is not there, the menu.
+struct OptionCase {
+    const char* Name;
+    std::vector<std::string> Args; // "%" stands for a file in no library, "?" for one that is gone
+    bool EmptyClipboard;           // else it holds the test's sentinel, a text that names no path
+    DWORD ExitCode;
+    const wchar_t* Says; // in the message; null: no message, the menu opens
+};
+
+const OptionCase OptionCases[] = {
+    {"TextNamingNoPath", {"/clipboard"}, false, 1, L"Ctrl+C"},
+    {"EmptyClipboard", {"/clipboard"}, true, 1, L"Ctrl+C"},
+    {"UnknownName", {"/copy:bogus", "%"}, false, 2, L"/copy:bogus"},
+    {"WebOfAFileInNoLibrary", {"/copy:web", "%"}, false, 0, nullptr},
+    {"QuotedOfAFileThatIsGone", {"/copy:quoted", "?"}, false, 0, nullptr},
+};
+
+class Options : public ProgramTest, public testing::WithParamInterface<OptionCase> {};
+
+TEST_P(Options, MessageOrMenuAndTheClipboardAsItWas) {
+    const OptionCase& c = GetParam();
+    ScratchDir dir;
+    if (c.EmptyClipboard) {
+        ASSERT_TRUE(WriteClipboard(std::string(), 0));
+    }
+    std::vector<std::string> args;
+    for (const std::string& a : c.Args)
+        args.push_back(a == "%"   ? Quoted(dir.File("a.txt"))
+                       : a == "?" ? Quoted(dir.Path() + "\\gone.txt")
+                                  : a);
+    Child p = StartPathgrab(args);
+    ASSERT_TRUE(p.Started()) << p.StartFailure();
+    if (c.Says) {
+        const QuestionBox box = WaitForQuestion(p, StartTimeoutMs);
+        ASSERT_NE(box.Box, nullptr) << "no message";
+        EXPECT_NE(box.WideText.find(c.Says), std::wstring::npos);
+        EXPECT_TRUE(box.Buttons[IDOK] && !box.Buttons[IDCANCEL] && !box.Buttons[IDYES]);
+        ClickButton(box.Box, IDOK);
+    } else {
+        ASSERT_TRUE(WaitForMenuKeys(p, StartTimeoutMs)) << LastMenuWait();
+        TapKey(VK_ESCAPE);
+    }
+    ASSERT_TRUE(p.Wait(EndTimeoutMs));
+    EXPECT_EQ(p.ExitCode(), c.ExitCode);
+    if (c.EmptyClipboard) {
+        EXPECT_TRUE(!ReadClipboard().Present && ReadClipboard().Wide.empty());
+    } else {
+        ExpectClipboardUntouched();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Lines, Options, testing::ValuesIn(OptionCases),
+                         [](const testing::TestParamInfo<OptionCase>& i) {
                              return std::string(i.param.Name);
                          });
 

@@ -189,6 +189,7 @@ struct MachineRow {
     bool InLibrary =
         false; // Item's first folder is a synced team library ('W' its web address, 'X' the list)
     bool OnServer = false; // Item lies on the file server, sent as \\fileserv\share\Item
+    bool Copied = false; // copied as a file list, and the program started with /clipboard
 };
 
 // The file server as Wine plays it: \\server\share\... is the prefix's dosdevices\unc\server\share.
@@ -273,6 +274,11 @@ const MachineRow Rows[] = {
     {"EmojiShortcutLongPathItem", Emoji, L"", Pick::LongPath, 0, true},
     {"PolishShortcutShift", Lodz, L"Lodz.txt", Pick::Shift, 0, true},
     {"PolishShortcutLongPathItem", Lodz, L"Lodz.txt", Pick::LongPath, 0, true},
+    // Copied in a file manager, a digit picks as for a sent file.
+    {"CopiedTrailBackslashFileNameItem", L"\u30BD\u30D5\u30C8\\\u8868.txt", L"", Pick::FileName, 0, false,
+     false, false, true},
+    {"CopiedAccentLongPathItem", L"caf\u00E9.txt", L"cafe.txt", Pick::LongPath, 0, false, false, false, true},
+    {"CopiedHangulLongPathItem", Hangul, L"", Pick::LongPath, 0, false, false, false, true},
 };
 
 void PrintTo(const MachineRow& row, std::ostream* os) {
@@ -302,6 +308,10 @@ TEST_P(Machine, CopiesTheExactPathAndBytesThatNameNoOtherFile) {
     if (row.ViaShortcut) TinyShlLnk::CreateShortcut(link, L"", sent, L"", L"", L"", 0, SW_SHOWNORMAL, 0);
     const std::wstring exe = WideOf(PathgrabExe());
     std::wstring line = L"\"" + exe + L"\" \"" + (row.ViaShortcut ? link : sent) + L"\"";
+    if (row.Copied) {
+        ASSERT_TRUE(WriteClipboard(DropFiles({sent}), CF_HDROP));
+        line = L"\"" + exe + L"\" /clipboard";
+    }
     if (row.How == Pick::List) line += L" \"" + other + L"\"";
     Child p;
     {

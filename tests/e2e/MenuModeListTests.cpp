@@ -12,6 +12,8 @@ struct ListCase {
     std::vector<size_t> MissingBytes; // then nonexistent paths of these byte lengths
     char Digit;
     std::vector<std::string> Lines; // "%" stands for the scratch folder's long path
+    char Copied = 0;                // 'f' copied as a file list, 't' as "Copy as path" text: /clipboard
+    const char* Copy = nullptr;     // the name of /copy:, which copies without a menu (Digit 0)
 };
 
 // 1 long paths, 2 the same with quotes around those with a space, 3 names, 4 names without extension.
@@ -42,6 +44,9 @@ const ListCase Cases[] = {
      '1',
      {"%\\b.txt", "%\\\x95\x5C\\\x83\x5C.txt"}},
     {"DoubleByteNames_4", {"\x95\x5C/\x83\x5C.txt", "b.txt"}, {}, '4', {"b", "\x83\x5C"}},
+    {"CopyAsPathText_1", {"Work/b.txt", "A B/x.txt"}, {}, '1', {"%\\A B\\x.txt", "%\\Work\\b.txt"}, 't'},
+    {"CopiedLong", {"c", "a", "bb"}, {}, 0, {"%\\a", "%\\c", "%\\bb"}, 'f', "long"},
+    {"CopiedFolder", {"b/x", "a/y", "b/z"}, {}, 0, {"%\\a", "%\\b", "%\\b"}, 'f', "folder"},
 };
 
 std::string Expand(const std::string& line, const std::string& root) {
@@ -70,9 +75,22 @@ TEST_P(ListPick, CopiesTheSortedLines) {
     for (const std::string& line : c.Lines)
         text += Expand(line, root) + "\r\n";
 
+    if (c.Copied) {
+        std::string lines;
+        std::vector<std::wstring> files;
+        for (const std::string& arg : args)
+            lines += arg + "\r\n", files.push_back(WideOf(arg.substr(1, arg.size() - 2)));
+        ASSERT_TRUE(c.Copied == 't' ? WriteClipboard(lines) : WriteClipboard(DropFiles(files), CF_HDROP));
+        args = {"/clipboard"};
+    }
+    if (c.Copy) args.insert(args.begin(), std::string("/copy:") + c.Copy);
     Child p;
-    ASSERT_NE(StartWithMenu(p, args), nullptr);
-    PressInMenu(p, static_cast<WORD>(c.Digit));
+    if (c.Digit) {
+        ASSERT_NE(StartWithMenu(p, args), nullptr);
+        PressInMenu(p, static_cast<WORD>(c.Digit));
+    } else {
+        p = StartPathgrab(args);
+    }
     ExpectEndsWithZero(p);
     ExpectClipboard(text);
 }

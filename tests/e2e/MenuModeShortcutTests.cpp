@@ -21,6 +21,7 @@ struct ShortcutCase {
     bool Second; // a further file follows the shortcut on the command line
     char Digit;  // the menu item picked; 0: no menu, the copy happens at start
     std::string (*Text)(const Paths&);
+    bool Copied = false; // copied as a file list and read with /clipboard, where no key counts
 };
 
 // The menu of a followed target without spaces: 1 long path, 2 name, 3 base, 4 folder, 5 short path.
@@ -41,6 +42,8 @@ const ShortcutCase Cases[] = {
      [](const Paths& p) { return p.Link; }},
     {"ShiftWithSeveralCopiesTheFirstsTarget", "report.lnk", false, true, true, 0,
      [](const Paths& p) { return p.Target; }},
+    {"CopiedIsFollowedWhateverKeysAreHeld", "report.lnk", true, true, false, '1',
+     [](const Paths& p) { return p.Target; }, true},
 };
 
 class Shortcut : public ProgramTest, public testing::WithParamInterface<ShortcutCase> {};
@@ -61,6 +64,10 @@ TEST_P(Shortcut, CopiesTheFormOfWhatItStandsFor) {
 
     std::vector<std::string> args = {Quoted(sent)};
     if (c.Second) args.push_back(Quoted(MakeItem(root, "other.txt", std::string())));
+    if (c.Copied) {
+        ASSERT_TRUE(WriteClipboard(DropFiles({WideOf(sent)}), CF_HDROP));
+        args = {"/clipboard"};
+    }
     std::optional<KeyHeld> ctrl, shift;
     if (c.Ctrl) ctrl.emplace(VK_CONTROL);
     if (c.Shift) shift.emplace(VK_SHIFT);
@@ -69,6 +76,7 @@ TEST_P(Shortcut, CopiesTheFormOfWhatItStandsFor) {
         ASSERT_NE(StartWithMenu(p, args), nullptr);
         // The keys count only at start; a held Ctrl would keep the digit from reaching the menu.
         if (ctrl) ctrl->Release();
+        if (shift) shift->Release();
         PressInMenu(p, static_cast<WORD>(c.Digit));
     } else {
         p = StartPathgrab(args);

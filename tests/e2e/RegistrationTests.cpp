@@ -8,6 +8,8 @@
 #include "RegistrationSupport.h"
 #include "Win32Support.h"
 
+#include <commctrl.h>
+
 using namespace TestSupport;
 using Names = std::vector<std::string>;
 
@@ -204,6 +206,38 @@ TEST_F(Registration, RunningMenuSuppressesTheQuestion) {
     EXPECT_TRUE(menu.Running());
     menu.Kill();
     menu.Wait(EndTimeoutMs);
+}
+
+// /hotkey makes the key's shortcut in the Start menu and, asked again, removes it. A Send To copy of the
+// user's own, with an argument, is no registration: the question stays "create", and Yes keeps the copy;
+// "delete" removes every shortcut to the program, and the key's.
+TEST_F(Registration, HotkeyShortcutComesAndGoes) {
+    const std::string folder = scratch_.Folder("inst"), exe = Install(folder);
+    const std::string programs = scratch_.Folder("Programs");
+    SendToRedirect redirect(programs, "Programs");
+    const std::string create =
+        Cp932("キーボード ショートカット Ctrl+Alt+Insert で、コピーしたファイルのパスを "
+              "Pathgrabber で開けるようにしますか?");
+    const Names key = {"Pathgrabber (copied files).lnk"};
+    auto hotkey = [&](const std::string& question) {
+        Child p = Start(exe, Quoted(exe) + " /hotkey");
+        ExpectQuestionAndAnswer(p, question, IDYES);
+    };
+    hotkey(create);
+    ASSERT_EQ(FolderEntries(programs), key);
+    const ShortcutFields f = ReadShortcut(programs + "\\" + key[0]);
+    EXPECT_EQ(f.Path, exe);
+    EXPECT_EQ(f.Arguments, "/clipboard");
+    EXPECT_EQ(f.HotKey, MAKEWORD(VK_INSERT, HOTKEYF_CONTROL | HOTKEYF_ALT));
+    hotkey(Cp932("Pathgrabber のキーボード ショートカット (Ctrl+Alt+Insert) を削除しますか?"));
+    EXPECT_EQ(FolderEntries(programs), Names{});
+    hotkey(create);
+    CreateShortcutBytes(inSendTo("Web address.lnk"), "", exe, "/copy:web", folder, exe, 0, SW_SHOWNORMAL, 0);
+    ExpectQuestionAndAnswer(Run(exe), CreateQuestion(), IDYES);
+    EXPECT_EQ(FolderEntries(sendTo()), (Names{"Pathgrabber.lnk", "Web address.lnk"}));
+    ExpectQuestionAndAnswer(Run(exe), DeleteQuestion(), IDYES);
+    EXPECT_EQ(FolderEntries(sendTo()), Names{});
+    EXPECT_EQ(FolderEntries(programs), Names{});
 }
 
 // Without a Send To folder nothing is asked, and nothing is made or removed anywhere else, not in the

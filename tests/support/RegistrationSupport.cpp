@@ -122,6 +122,7 @@ ShortcutFields ReadShortcut(const std::string& linkPath) {
     int show = -1;
     link.p->GetShowCmd(&show);
     f.ShowCmd = show;
+    link.p->GetHotkey(&f.HotKey);
     return f;
 }
 
@@ -195,7 +196,7 @@ SendToSandbox::~SendToSandbox() {
     RemoveDirectoryA(stash_.c_str());
 }
 
-SendToRedirect::SendToRedirect(const std::string& folder) {
+SendToRedirect::SendToRedirect(const std::string& folder, const char* value) : value_(value) {
     saved_[0].key = UserShellFolders;
     saved_[1].key = ShellFolders;
     for (Saved& s : saved_) {
@@ -204,12 +205,12 @@ SendToRedirect::SendToRedirect(const std::string& folder) {
                             nullptr) != ERROR_SUCCESS)
             continue;
         DWORD size = 0;
-        if (RegQueryValueExA(key, "SendTo", nullptr, &s.type, nullptr, &size) == ERROR_SUCCESS) {
+        if (RegQueryValueExA(key, value_, nullptr, &s.type, nullptr, &size) == ERROR_SUCCESS) {
             s.data.resize(size);
             s.present =
-                RegQueryValueExA(key, "SendTo", nullptr, &s.type, s.data.data(), &size) == ERROR_SUCCESS;
+                RegQueryValueExA(key, value_, nullptr, &s.type, s.data.data(), &size) == ERROR_SUCCESS;
         }
-        RegSetValueExA(key, "SendTo", 0, s.key == UserShellFolders ? REG_EXPAND_SZ : REG_SZ,
+        RegSetValueExA(key, value_, 0, s.key == UserShellFolders ? REG_EXPAND_SZ : REG_SZ,
                        reinterpret_cast<const BYTE*>(folder.c_str()), static_cast<DWORD>(folder.size() + 1));
         RegCloseKey(key);
     }
@@ -220,9 +221,9 @@ SendToRedirect::~SendToRedirect() {
         HKEY key;
         if (RegOpenKeyExA(HKEY_CURRENT_USER, s.key, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) continue;
         if (s.present)
-            RegSetValueExA(key, "SendTo", 0, s.type, s.data.data(), static_cast<DWORD>(s.data.size()));
+            RegSetValueExA(key, value_, 0, s.type, s.data.data(), static_cast<DWORD>(s.data.size()));
         else
-            RegDeleteValueA(key, "SendTo");
+            RegDeleteValueA(key, value_);
         RegCloseKey(key);
     }
 }

@@ -33,6 +33,7 @@ struct ShortcutFields {
     std::string IconFile;
     int IconIndex = -1;
     int ShowCmd = -1;
+    WORD HotKey = 0;
 };
 ShortcutFields ReadShortcut(const std::string& linkPath);
 // Writes a shortcut to target with the program's own shortcut writer (initialising COM on the calling
@@ -67,10 +68,11 @@ class SendToSandbox {
     std::string stash_;
 };
 
-// Points the user's Send To (both shell folder registry values) at folder until the object ends.
+// Points the user's Send To (both shell folder registry values; value names another shell folder, such
+// as "Programs") at folder until the object ends.
 class SendToRedirect {
   public:
-    explicit SendToRedirect(const std::string& folder);
+    explicit SendToRedirect(const std::string& folder, const char* value = "SendTo");
     ~SendToRedirect();
     SendToRedirect(const SendToRedirect&) = delete;
     SendToRedirect& operator=(const SendToRedirect&) = delete;
@@ -83,6 +85,7 @@ class SendToRedirect {
         std::vector<BYTE> data;
     };
     Saved saved_[2];
+    const char* value_;
 };
 
 // Removes everything inside dir (read-only, hidden and system entries too); dir itself stays.

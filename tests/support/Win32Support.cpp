@@ -2,6 +2,8 @@
 
 #include "ParamLines.h"
 
+#include <shlobj.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -558,16 +560,16 @@ ClipboardText ReadClipboard() {
     return result;
 }
 
-bool WriteClipboard(const std::string& text) {
+bool WriteClipboard(const std::string& text, UINT format) {
     for (int attempt = 0; attempt < 500; ++attempt) {
         if (OpenClipboard(nullptr)) {
             EmptyClipboard();
-            HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
-            bool ok = false;
+            HGLOBAL block = format ? GlobalAlloc(GMEM_MOVEABLE, text.size() + 1) : nullptr;
+            bool ok = !format;
             if (block) {
                 std::memcpy(GlobalLock(block), text.c_str(), text.size() + 1);
                 GlobalUnlock(block);
-                ok = SetClipboardData(CF_TEXT, block) != nullptr;
+                ok = SetClipboardData(format, block) != nullptr;
                 if (!ok) GlobalFree(block);
             }
             CloseClipboard();
@@ -576,6 +578,16 @@ bool WriteClipboard(const std::string& text) {
         Sleep(20);
     }
     return false;
+}
+
+std::string DropFiles(const std::vector<std::wstring>& files) {
+    DROPFILES header = {};
+    header.pFiles = sizeof header;
+    header.fWide = TRUE;
+    std::string block(reinterpret_cast<const char*>(&header), sizeof header);
+    for (const std::wstring& f : files)
+        block.append(reinterpret_cast<const char*>(f.c_str()), (f.size() + 1) * sizeof(wchar_t));
+    return block.append(sizeof(wchar_t), '\0');
 }
 
 ClipboardHold::ClipboardHold() : held_(false) {

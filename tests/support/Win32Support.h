@@ -171,7 +171,10 @@ struct ClipboardText {
     std::string Html;
 };
 ClipboardText ReadClipboard();
-bool WriteClipboard(const std::string& text);
+// Empties the clipboard and puts text in it as format (0: leaves it empty).
+bool WriteClipboard(const std::string& text, UINT format = CF_TEXT);
+// A CF_HDROP block of the files, as a file manager copies them.
+std::string DropFiles(const std::vector<std::wstring>& files);
 
 // Keeps the clipboard open for the life of the object, as another program can: meanwhile every other
 // process's OpenClipboard fails.

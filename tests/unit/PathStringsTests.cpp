@@ -735,3 +735,56 @@ TEST(WorkTrees, DepthBelowTheRoot) {
 }
 
 } // namespace
+
+namespace {
+
+// A CF_HDROP block: the header (list offset, fWide), then the names as given, zeros included.
+std::vector<unsigned char> DropBlock(uint32_t offset, bool wide, const std::u16string& names) {
+    std::vector<unsigned char> block(20, 0);
+    std::memcpy(&block[0], &offset, 4);
+    block[16] = wide;
+    for (char16_t c : names) {
+        block.push_back(static_cast<unsigned char>(c));
+        if (wide) block.push_back(static_cast<unsigned char>(c >> 8));
+    }
+    return block;
+}
+std::wstring Latin1(const std::string& bytes) {
+    std::wstring w;
+    for (unsigned char b : bytes)
+        w += static_cast<wchar_t>(b);
+    return w;
+}
+
+} // namespace
+
+// Never past the block: cut off, offset outside, too short; a name cut off by the end is left out.
+TEST(CopiedFiles, DropFileNames) {
+    using namespace std::string_literals;
+    const std::u16string two = u"C:\\a b.txt\0D:\\\u8868.txt\0\0"s;
+    const struct {
+        std::vector<unsigned char> block;
+        std::vector<std::wstring> names;
+    } rows[] = {
+        {DropBlock(20, true, two), {L"C:\\a b.txt", L"D:\\\u8868.txt"}},
+        {DropBlock(20, false, u"C:\\caf\u00E9.txt\0\0"s), {L"C:\\caf\u00E9.txt"}},
+        {DropBlock(20, true, two.substr(0, 20)), {L"C:\\a b.txt", L"D:\\\u8868.txt"}}, // no final zero
+        {DropBlock(20, true, two.substr(0, 18)), {L"C:\\a b.txt"}},                    // the last name cut
+        {DropBlock(8, true, two), {}},                                                 // inside the header
+        {DropBlock(999, true, two), {}},                                               // past the end
+        {std::vector<unsigned char>(19, 0), {}}, // shorter than the header
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(&r - rows);
+        EXPECT_EQ(DropFileNames(r.block.data(), r.block.size(), Latin1), r.names);
+    }
+}
+
+TEST(CopiedFiles, TextPathsKeepsAbsolutePathsOnly) {
+    EXPECT_EQ(TextPaths(L"\"C:\\a b.txt\"\r\n\"C:\\c.txt\"\r\n"),
+              (std::vector<std::wstring>{L"C:\\a b.txt", L"C:\\c.txt"}));
+    EXPECT_EQ(TextPaths(L" \tC:/x.txt \n\\\\srv\\share\n//srv/s/f\n\\\\?\\C:\\x"),
+              (std::vector<std::wstring>{L"C:/x.txt", L"\\\\srv\\share", L"//srv/s/f", L"\\\\?\\C:\\x"}));
+    EXPECT_EQ(TextPaths(L"notes\nC:x.txt\n\\\\srv\n\\\\srv\\\n///x/y\nhttps://a/b\n\"\"\n\"C:\\a\" b"),
+              std::vector<std::wstring>{});
+}

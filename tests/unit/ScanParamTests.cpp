@@ -2,6 +2,7 @@
 // host and the real one of code page 932 under Wine.
 #include <gtest/gtest.h>
 
+#include "Pathgrab.h"
 #include "Runtime.h"
 
 #include <string>
@@ -69,5 +70,51 @@ TEST(ScanParam, LoneLeadByteAtTheEndIsKeptAndNothingIsReadPastTheNul) {
     EXPECT_EQ(token, "a\x83");
     EXPECT_EQ(*end, '\0');
 }
+
+// The options before the items: one row per rule. Copy is the name /copy: was given, First the first item.
+struct OptionsCase {
+    const char* name;
+    std::vector<std::wstring> args;
+    Pathgrab::TOptionFault fault;
+    bool clipboard, hotkey;
+    const char* copy;
+    size_t first;
+};
+
+class OptionsTable : public testing::TestWithParam<OptionsCase> {};
+
+TEST_P(OptionsTable, ReadsTheRule) {
+    const OptionsCase& c = GetParam();
+    const Pathgrab::TOptions o = Pathgrab::ReadOptions(c.args);
+    EXPECT_EQ(o.Fault, c.fault);
+    EXPECT_EQ(o.Clipboard, c.clipboard);
+    EXPECT_EQ(o.Hotkey, c.hotkey);
+    EXPECT_STREQ(o.Copy ? o.Copy->Name : nullptr, c.copy);
+    if (c.fault == Pathgrab::ofNone) {
+        EXPECT_EQ(o.FirstItem, c.first);
+    }
+}
+
+using namespace Pathgrab;
+INSTANTIATE_TEST_SUITE_P(
+    Rules, OptionsTable,
+    testing::Values(
+        OptionsCase{"Clipboard", {L"/clipboard"}, ofNone, true, false, nullptr, 1},
+        OptionsCase{"LettersInAnyCase", {L"/ClipBoard", L"/COPY:Web"}, ofNone, true, false, "web", 2},
+        OptionsCase{"CopyThenItems", {L"/copy:unc", L"C:\\a", L"/copy:web"}, ofNone, false, false, "unc", 1},
+        OptionsCase{"ServerPathIsAnItem", {L"//srv/share/a"}, ofNone, false, false, nullptr, 0},
+        OptionsCase{"AsciiLettersOnly", {L"/cl\u0130pboard"}, ofNone, false, false, nullptr, 0},
+        OptionsCase{"Hotkey", {L"/hotkey"}, ofNone, false, true, nullptr, 1},
+        OptionsCase{"UnknownOption", {L"/cop", L"C:\\a"}, ofUnknownOption, false, false, nullptr, 0},
+        OptionsCase{"NameOnANamelessOption", {L"/clipboard:x"}, ofUnknownOption, false, false, nullptr, 0},
+        OptionsCase{"UnknownName", {L"/copy:bogus", L"C:\\a"}, ofUnknownName, false, false, nullptr, 0},
+        OptionsCase{"CopyWithoutName", {L"/copy", L"C:\\a"}, ofUnknownName, false, false, nullptr, 0},
+        OptionsCase{
+            "CopyTwice", {L"/copy:long", L"/copy:long", L"C:\\a"}, ofCopyTwice, false, false, "long", 0},
+        OptionsCase{
+            "ClipboardWithFiles", {L"/clipboard", L"C:\\a"}, ofClipboardAndFiles, true, false, nullptr, 0},
+        OptionsCase{"HotkeyWithMore", {L"/hotkey", L"/clipboard"}, ofHotkeyAndMore, true, true, nullptr, 0},
+        OptionsCase{"OptionsWithoutItems", {L"/copy:web"}, ofNoItems, false, false, "web", 0}),
+    [](const testing::TestParamInfo<OptionsCase>& p) { return std::string(p.param.name); });
 
 } // namespace

@@ -376,6 +376,24 @@ TEST_F(NetworkDrive, MenuOfASilentServerOpensWithinTheBound) {
     }
 }
 
+// /copy:unc on a file of a network drive copies its UNC path, through the menu's own command, and opens
+// no menu.
+TEST_F(NetworkDrive, CopyUncCopiesWithoutAMenu) {
+    const std::wstring file = TestSupport::WideOf(TestSupport::OwnFolder()) + L"\\win32_tests.exe";
+    sentLine = L"\"Pathgrab.exe\" /copy:unc \"" + file + L"\"";
+    TestSupport::ImportPatch line("kernel32.dll", "GetCommandLineW", &SentLine);
+    TestSupport::ImportPatch keys("user32.dll", "GetAsyncKeyState", &NoKeyDown);
+    TestSupport::ImportPatch menu("user32.dll", "TrackPopupMenu", &NoteTheMenu);
+    // A window owns what it copies: after EmptyClipboard with no owner, Windows refuses SetClipboardData.
+    HWND wnd = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+    menuShownAt = 0;
+    Pathgrab::ShowPathMenu(wnd);
+    EXPECT_EQ(menuShownAt, 0u) << "a menu opened";
+    EXPECT_EQ(TestSupport::ReadClipboard().Wide, L"\\\\fileserv\\\u5171\u6709 share" + file.substr(2));
+    Pathgrab::ReleaseTargets();
+    DestroyWindow(wnd);
+}
+
 // A list of files on a drive whose server never answers: the first item waits for the bound, the rest
 // are not asked again, and every line is the item as it was sent.
 TEST_F(NetworkDrive, ListOnASilentDriveTakesTheBoundOnce) {
