@@ -127,7 +127,8 @@ bool AskedOfNothing(const std::wstring&) {
 namespace {
 // The shortcut's target as GetShortcutTarget gives it, on a thread where COM is up; Exists answers
 // whether an item exists (null: the file system is asked nothing).
-std::wstring ReadTarget(const std::wstring& LinkFile, TinyUtils::TExistsProbe Exists, std::wstring* Arguments) {
+std::wstring ReadTarget(const std::wstring& LinkFile, TinyUtils::TExistsProbe Exists,
+                        std::wstring* Arguments) {
     struct WorkArea {
         wchar_t LinkPath[PathBufferSize];
         wchar_t TargetPath[PathBufferSize];

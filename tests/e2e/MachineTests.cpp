@@ -189,7 +189,7 @@ struct MachineRow {
     bool InLibrary =
         false; // Item's first folder is a synced team library ('W' its web address, 'X' the list)
     bool OnServer = false; // Item lies on the file server, sent as \\fileserv\share\Item
-    bool Copied = false; // copied as a file list, and the program started with /clipboard
+    bool Copied = false;   // copied as a file list, and the program started with /clipboard
 };
 
 // The file server as Wine plays it: \\server\share\... is the prefix's dosdevices\unc\server\share.
