@@ -10,7 +10,12 @@ namespace {
 
 // 1 to 9, then A, B, C ...: "&10" would share its key with the first item.
 std::string Numbered(int N) {
-    return N <= 9 ? "&" + TinyUtils::IntToDecimal(N) : std::string("&") + static_cast<char>('A' + N - 10);
+    std::string key = "&";
+    if (N <= 9)
+        key += TinyUtils::IntToDecimal(N);
+    else
+        key += static_cast<char>('A' + N - 10);
+    return key;
 }
 
 template <typename Str> Str QuotedOf(const Str& Form) {

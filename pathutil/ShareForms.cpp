@@ -131,7 +131,8 @@ TText UserFolderPath(const TUserFolders& Folders, const TText& Path) {
         else if (bytes[i] == '\\' && delimiters-- == 0)
             from = i;
     }
-    const std::string variable = "%" + std::string(name->begin(), name->end()) + "%";
+    std::string variable(1, '%');
+    variable.append(name->begin(), name->end()) += '%';
     return {bytes.empty() ? std::string() : variable + bytes.substr(from),
             std::wstring(variable.begin(), variable.end()) + path.substr(longest)};
 }

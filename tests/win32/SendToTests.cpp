@@ -249,20 +249,22 @@ TEST_F(SendToWalk, ShortcutToAGoneServerDelaysNoQuestion) {
 
 namespace {
 // Wine 8's CreateSymbolicLinkW answers TRUE and makes no link, so a link is played by a Unix symbolic link
-// in the prefix's drive, made by /bin/ln: Wine starts a Unix program by its Z: path but gives no handle
-// to wait on, so the link itself is waited for.
+// in the prefix's drive, made by /bin/ln and removed by /bin/rm (an empty target; DeleteFileA left such a
+// link in place): Wine starts a Unix program by its Z: path but gives no handle to wait on, so the link
+// itself is waited for.
 bool UnixLink(const std::string& folder, const std::string& name, const std::string& target) {
-    std::string command = "/bin/ln -s \"" + target + "\" " + name;
+    std::string command = target.empty() ? "/bin/rm -f " + name : "/bin/ln -s \"" + target + "\" " + name;
     STARTUPINFOA si = {};
     si.cb = sizeof si;
     PROCESS_INFORMATION pi = {};
-    if (!CreateProcessA("Z:\\bin\\ln", &command[0], nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &si,
-                        &pi))
+    if (!CreateProcessA(target.empty() ? "Z:\\bin\\rm" : "Z:\\bin\\ln", &command[0], nullptr, nullptr, FALSE,
+                        0, nullptr, folder.c_str(), &si, &pi))
         return false;
     if (pi.hThread) CloseHandle(pi.hThread);
     if (pi.hProcess) CloseHandle(pi.hProcess);
     for (const DWORD start = GetTickCount(); GetTickCount() - start < 30000; Sleep(20))
-        if (GetFileAttributesA((folder + "\\" + name).c_str()) != INVALID_FILE_ATTRIBUTES) return true;
+        if ((GetFileAttributesA((folder + "\\" + name).c_str()) != INVALID_FILE_ATTRIBUTES) != target.empty())
+            return true;
     return false;
 }
 } // namespace
@@ -275,6 +277,15 @@ TEST_F(SendToWalk, RegistrationWritesTheLongPathAndFindsItAgainHoweverStarted) {
     const std::string folder = scratch_.Folder("Long Folder Name");
     const std::string exe = scratch_.File("Long Folder Name\\Pathgrab.exe");
     const std::string alias = scratch_.Folder("Links"), other = scratch_.Folder("Other Links");
+    // Removed while their target is there, however the test ends: a link left dangling is no entry that
+    // the scratch folder's removal finds, and the folder would stay in the prefix.
+    struct Unlinked {
+        std::string alias, other;
+        ~Unlinked() {
+            UnixLink(alias, "pathgrab.exe", "");
+            UnixLink(other, "pg.exe", "");
+        }
+    } unlinked{alias, other};
     ASSERT_TRUE(UnixLink(alias, "pathgrab.exe", "../Long Folder Name/Pathgrab.exe"));
     ASSERT_TRUE(UnixLink(other, "pg.exe", "../Long Folder Name/Pathgrab.exe"));
     const struct {
