@@ -37,23 +37,25 @@ void EachName(const unsigned char* Begin, const unsigned char* End, Keep keep) {
     }
 }
 
-bool IsSlash(wchar_t c) {
-    return c == L'\\' || c == L'/';
-}
-
 bool IsBlank(wchar_t c) {
     return c == L' ' || c == L'\t' || c == L'\u3000';
 }
 
-// X:\ or X:/, \\?\, or two slashes, a server's name, a slash and a share's name.
+// A path of a drive, of a server's share or in a device namespace, in any spelling Windows accepts: its
+// kind is read where every form reads it.
 bool IsAbsolutePath(const std::wstring& Line) {
-    if (Line.size() >= 3 && ((Line[0] | 0x20) >= L'a' && (Line[0] | 0x20) <= L'z') && Line[1] == L':' &&
-        IsSlash(Line[2]))
+    const std::wstring path = BackslashSpelling(Line);
+    switch (PathKind(path)) {
+    case pkOther:
+        return false;
+    case pkUnc: {
+        // A server alone is no place a file lies in: a share follows it.
+        const size_t server = path.find(L'\\', 2);
+        return server != std::wstring::npos && server + 1 < path.size() && path[server + 1] != L'\\';
+    }
+    default:
         return true;
-    if (Line.compare(0, 4, L"\\\\?\\") == 0) return true;
-    if (Line.size() < 3 || !IsSlash(Line[0]) || !IsSlash(Line[1]) || IsSlash(Line[2])) return false;
-    const size_t server = Line.find_first_of(L"\\/", 2);
-    return server != std::wstring::npos && server + 1 < Line.size() && !IsSlash(Line[server + 1]);
+    }
 }
 
 } // namespace
